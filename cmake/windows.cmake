@@ -1,0 +1,52 @@
+# Windows build: the program, its three companion libraries and the end-to-end test driver.
+enable_testing()
+enable_language(RC)
+
+set(MDX_WIN_LINK_FLAGS -static -static-libgcc -static-libstdc++)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
+# A companion library: its sources, its .def file (undecorated exports) and its resources.
+function(mdx_companion_dll name dir)
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/win32/*.cpp)
+  file(GLOB _rc CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.rc)
+  add_library(${name} SHARED ${_src} ${_rc} ${CMAKE_SOURCE_DIR}/${dir}/${name}.def)
+  set_target_properties(${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name} IMPORT_PREFIX "lib" IMPORT_SUFFIX ".dll.a")
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_options(${name} PRIVATE ${MDX_WIN_LINK_FLAGS})
+  target_link_libraries(${name} PRIVATE user32 winmm)
+endfunction()
+
+mdx_companion_dll(mdxutil libs/util)
+mdx_companion_dll(mdxsound libs/sound)
+mdx_companion_dll(mdxgraph libs/graphics)
+
+# The program: every subsystem's win32/ binding, the shared Windows layers and the resources.
+set(MDX_SHELL_SOURCES)
+foreach(dir app display actions nettime settings_ui dialogfw platform)
+  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/win32/*.cpp)
+  list(APPEND MDX_SHELL_SOURCES ${_src})
+endforeach()
+add_executable(meridexa WIN32 ${MDX_SHELL_SOURCES} ${CMAKE_SOURCE_DIR}/resources/meridexa.rc)
+target_include_directories(meridexa PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(meridexa PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
+target_link_libraries(meridexa PRIVATE mdxcore mdxutil mdxsound mdxgraph
+  comctl32 comdlg32 gdi32 user32 shell32 advapi32 winmm ws2_32 ole32 uuid)
+
+# The help page travels next to the program.
+add_custom_command(TARGET meridexa POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/help/meridexa.html $<TARGET_FILE_DIR:meridexa>/meridexa.html)
+
+# End-to-end tests: a Windows driver program run under Wine next to the real meridexa.exe.
+file(GLOB MDX_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
+add_executable(mdxdriver ${MDX_DRIVER_SOURCES})
+target_include_directories(mdxdriver PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(mdxdriver PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
+target_link_libraries(mdxdriver PRIVATE user32 gdi32 advapi32 comctl32)
+
+include(${CMAKE_SOURCE_DIR}/tests/e2e/scenarios.cmake)
+foreach(scenario IN LISTS MDX_E2E_SCENARIOS)
+  add_test(NAME e2e.${scenario}
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run_e2e.sh ${scenario} ${CMAKE_BINARY_DIR})
+  set_tests_properties(e2e.${scenario} PROPERTIES LABELS e2e TIMEOUT 240)
+endforeach()

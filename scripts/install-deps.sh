@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs with apt-get whatever of the build and test tools is missing; does nothing when all
+# are present, so it is safe to run before every build.
+set -euo pipefail
+
+packages=(
+  cmake make g++ ninja-build pkg-config   # native build
+  googletest libgtest-dev libgmock-dev libbenchmark-dev  # unit tests and benchmarks
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev  # Windows build
+  wine wine64 xvfb xauth                   # running the Windows program on Linux
+  fonts-ipafont-gothic fonts-ipafont-mincho  # Japanese fonts mapped into the Wine prefix
+  imagemagick                              # screenshots of end-to-end tests as PNG
+  chrony                                   # a real NTP server on loopback for the SNTP tests
+  util-linux libcap2-bin                   # setpriv / capsh: drop the right to set the clock
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -15,6 +15,8 @@ function(mdx_companion_dll name dir)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_options(${name} PRIVATE ${MDX_WIN_LINK_FLAGS})
   target_link_libraries(${name} PRIVATE user32 winmm)
+  string(TOUPPER ${name} _upper)
+  target_compile_definitions(${name} PRIVATE MDX_BUILDING_${_upper}_DLL)
 endfunction()
 
 mdx_companion_dll(mdxutil libs/util)

@@ -1,0 +1,132 @@
+#include "actions/timed_action_engine.h"
+
+#include "display/world_time.h"
+
+namespace mdx {
+
+std::optional<uint32_t> exitWindowsFlagsForKind(int32_t exitKind) {
+  switch (exitKind) {
+    case 0:
+      return kExitLogOff;
+    case 1:
+      return kExitReboot;
+    case 2:
+      return kExitShutdown;
+    default:
+      return std::nullopt;
+  }
+}
+
+bool reservedTimeMatches(const std::string& reservedTime, const std::string& hour, const std::string& minute) {
+  if (reservedTime.size() < 5) return false;
+  return reservedTime.compare(0, 2, hour) == 0 && reservedTime.compare(3, 2, minute) == 0;
+}
+
+namespace {
+
+// The minute field as a number; anything but two digits (which the stamp always has) is -1 so
+// it can never equal a chime minute.
+int32_t minuteValue(const std::string& minute) {
+  if (minute.size() != 2 || minute[0] < '0' || minute[0] > '9' || minute[1] < '0' || minute[1] > '9') return -1;
+  return (minute[0] - '0') * 10 + (minute[1] - '0');
+}
+
+void checkExit(const TimedAction& action, const std::string& h, const std::string& m,
+               TimedActionEffects& effects) {
+  if (!isOn(action.exitReserved) || !reservedTimeMatches(action.exitTime, h, m)) return;
+  if (const auto flags = exitWindowsFlagsForKind(action.exitKind)) {
+    effects.saveSettings();
+    effects.endSession(*flags);
+  }
+  // The program ends even when Windows refuses, and for an unknown kind too.
+  effects.postQuit();
+}
+
+void checkSound(TimedAction& action, const std::string& h, const std::string& m, TimedActionState& state,
+                TimedActionEffects& effects) {
+  if (!isOn(action.soundReserved) || !reservedTimeMatches(action.soundTime, h, m)) {
+    state.soundFired = 0;
+    return;
+  }
+  if (state.soundFired != 0) return;
+  // The stored path stays upper-case from now on and is saved so.
+  action.soundFile = toUpperAscii(action.soundFile);
+  if (endsWithWav(action.soundFile)) effects.playSound(action.soundFile, SoundKind::WaveFile);
+  if (endsWithMid(action.soundFile)) effects.playSound(action.soundFile, SoundKind::MidiFile);
+  state.soundFired = 1;
+}
+
+void checkProgram(const TimedAction& action, const std::string& h, const std::string& m, TimedActionState& state,
+                  TimedActionEffects& effects) {
+  if (!isOn(action.programReserved) || !reservedTimeMatches(action.programTime, h, m)) {
+    state.programFired = 0;
+    return;
+  }
+  if (state.programFired != 0) return;
+  effects.launch(action.programCommand);
+  state.programFired = 1;
+}
+
+void checkCall(const TimedAction& action, const std::string& h, const std::string& m, TimedActionState& state,
+               TimedActionEffects& effects) {
+  if (!isOn(action.callReserved) || !reservedTimeMatches(action.callTime, h, m)) {
+    state.callFired = 0;
+    return;
+  }
+  if (state.callFired != 0) return;
+  fireCall(action, state, effects);
+  state.callFired = 1;
+}
+
+void checkHourlyChime(const OptionSettings& option, const std::string& m, TimedActionState& state,
+                      TimedActionEffects& effects) {
+  if (!isOn(option.JIHOU) || m != "00") {
+    state.hourlyChimeFired = 0;
+    return;
+  }
+  if (state.hourlyChimeFired == 0) effects.playSound(std::string(), SoundKind::BuiltInChime);
+  state.hourlyChimeFired = 1;
+}
+
+void checkUserChime(const TimedAction& action, const std::string& m, TimedActionState& state,
+                    TimedActionEffects& effects) {
+  if (!isOn(action.userChimeOn) || minuteValue(m) != action.userChimeMinute) {
+    state.userChimeFired = 0;
+    return;
+  }
+  if (state.userChimeFired == 0) effects.playSound(action.userChimeFile, SoundKind::WaveFile);
+  state.userChimeFired = 1;
+}
+
+}  // namespace
+
+void checkTimedActions(const Clock& clock, TimedAction& action, const OptionSettings& option,
+                       TimedActionState& state, TimedActionEffects& effects) {
+  const StampFields now = splitTimeStamp(makeTimeStamp(clock));
+  const std::string& h = now.hour;
+  const std::string& m = now.minute;
+  checkExit(action, h, m, effects);
+  checkSound(action, h, m, state, effects);
+  checkProgram(action, h, m, state, effects);
+  checkCall(action, h, m, state, effects);
+  checkHourlyChime(option, m, state, effects);
+  checkUserChime(action, m, state, effects);
+}
+
+void fireCall(const TimedAction& action, TimedActionState& state, TimedActionEffects& effects) {
+  if (isOn(action.callTopWindow)) {
+    if (effects.isMinimised()) effects.restoreWindow();
+    effects.setTopMost(true);
+  }
+  state.callPending = 1;
+}
+
+void resetCall(const OptionSettings& option, TimedActionState& state, TimedActionEffects& effects,
+               int32_t& titleRefreshDue) {
+  state.callPending = 0;
+  effects.setTopMost(isOn(option.TOP_WINDOW));
+  effects.flashWindow(false);
+  titleRefreshDue = 1;
+}
+
+}  // namespace mdx

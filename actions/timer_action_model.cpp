@@ -1,0 +1,153 @@
+#include "actions/timer_action_model.h"
+
+#include "display/world_time.h"
+
+namespace mdx {
+
+namespace timer_dlg {
+const char* const kTitle = "タイマーアクションの設定";
+const char* const kReserveText = "予約";
+const char* const kReservedText = "完了";
+const char* const kSoundFileFilter = "WAV&MIDIﾌｧｲﾙ|*.wav;*.mid|MID|*.mid|WAVE|*.wav||";
+const char* const kProgramFileFilter = "実行ﾌｧｲﾙ|*.exe|COM|*.com|BAT|*.bat||";
+}  // namespace timer_dlg
+
+const ActionGroupControls& actionGroupControls(ActionGroup group) {
+  using namespace timer_dlg;
+  static const ActionGroupControls kControls[4] = {
+      {kExitCheck, kExitReserve, kExitTimeDisplay,
+       {kExitReserve, kExitLogOffRadio, kExitRestartRadio, kExitShutdownRadio, kExitTimeDisplay}},
+      {kSoundCheck, kSoundReserve, kSoundTimeDisplay,
+       {kSoundFileField, kSoundReserve, kSoundBrowse, kSoundTest, kSoundTimeDisplay}},
+      {kProgramCheck, kProgramReserve, kProgramTimeDisplay,
+       {kProgramField, kProgramReserve, kProgramBrowse, kProgramTimeDisplay}},
+      {kCallCheck, kCallReserve, kCallTimeDisplay,
+       {kCallTimeDisplay, kCallReserve, kCallFlashCheck, kCallTextField, kCallTopWindowCheck}},
+  };
+  return kControls[static_cast<size_t>(group)];
+}
+
+std::string padTwoDigits(const std::string& text) {
+  if (text.size() >= 2) return text;
+  return std::string(2 - text.size(), '0') + text;
+}
+
+SetterTexts setterTextsNow(const Clock& clock) {
+  const StampFields f = splitTimeStamp(makeTimeStamp(clock));
+  return {f.hour, f.minute};
+}
+
+PcClockTexts pcClockTextsNow(const Clock& clock) {
+  const CivilTime t = clock.toLocal(clock.nowSeconds());
+  auto two = [](int v) { return padTwoDigits(std::to_string(v)); };
+  return {two(t.hour) + ":" + two(t.minute),
+          std::to_string(t.year) + "年" + two(t.month) + "月" + two(t.day) + "日"};
+}
+
+int32_t checkBoxExchangeValue(int32_t member) { return member >= 0 && member <= 2 ? member : 0; }
+
+int exitKindRadioIndex(int32_t exitKind) { return exitKind >= 0 && exitKind <= 2 ? exitKind : -1; }
+
+void TimerActionModel::loadFrom(const TimedAction& a) {
+  programCommand = a.programCommand;
+  programReserved = a.programReserved;
+  exitTime = a.exitTime;
+  soundTime = a.soundTime;
+  programTime = a.programTime;
+  soundReserved = a.soundReserved;
+  soundFile = a.soundFile;
+  exitReserved = a.exitReserved;
+  exitKind = a.exitKind;
+  callTime = a.callTime;
+  callReserved = a.callReserved;
+  callText = a.callText;
+  callTopWindow = a.callTopWindow;
+  callFlash = a.callFlash;
+}
+
+void TimerActionModel::storeInto(TimedAction& a) const {
+  a.programCommand = programCommand;
+  a.programReserved = programReserved;
+  a.exitTime = exitTime;
+  a.soundTime = soundTime;
+  a.programTime = programTime;
+  a.soundReserved = soundReserved;
+  a.soundFile = soundFile;
+  a.exitReserved = exitReserved;
+  a.exitKind = exitKind;
+  a.callTime = callTime;
+  a.callReserved = callReserved;
+  a.callText = callText;
+  a.callTopWindow = callTopWindow;
+  a.callFlash = callFlash;
+}
+
+std::string& TimerActionModel::timeMember(ActionGroup group) {
+  switch (group) {
+    case ActionGroup::Exit:
+      return exitTime;
+    case ActionGroup::Sound:
+      return soundTime;
+    case ActionGroup::Program:
+      return programTime;
+    case ActionGroup::Call:
+    default:
+      return callTime;
+  }
+}
+
+const std::string& TimerActionModel::timeMember(ActionGroup group) const {
+  return const_cast<TimerActionModel*>(this)->timeMember(group);
+}
+
+int32_t& TimerActionModel::switchMember(ActionGroup group) {
+  switch (group) {
+    case ActionGroup::Exit:
+      return exitReserved;
+    case ActionGroup::Sound:
+      return soundReserved;
+    case ActionGroup::Program:
+      return programReserved;
+    case ActionGroup::Call:
+    default:
+      return callReserved;
+  }
+}
+
+void TimerActionModel::initialise() {
+  for (int32_t* box : {&programReserved, &soundReserved, &exitReserved, &callReserved, &callTopWindow, &callFlash})
+    *box = checkBoxExchangeValue(*box);
+  for (ActionGroup g : kActionGroups)
+    if (!timeMember(g).empty()) buttonText_[index(g)] = timer_dlg::kReservedText;
+  for (ActionGroup g : kActionGroups) {
+    if (switchMember(g) != 0)
+      enableGroup(g);
+    else
+      disableGroup(g);
+  }
+}
+
+void TimerActionModel::enableGroup(ActionGroup group) { enabled_[index(group)] = true; }
+
+void TimerActionModel::disableGroup(ActionGroup group) {
+  enabled_[index(group)] = false;
+  buttonText_[index(group)] = timer_dlg::kReserveText;
+  timeMember(group).clear();
+}
+
+void TimerActionModel::toggleGroup(ActionGroup group) {
+  if (groupEnabled(group)) {
+    disableGroup(group);
+    switchMember(group) = 0;
+  } else {
+    enableGroup(group);
+    switchMember(group) = 1;
+  }
+}
+
+void TimerActionModel::reserve(ActionGroup group, const std::string& hourField, const std::string& minuteField) {
+  buttonText_[index(group)] = timer_dlg::kReservedText;
+  timeMember(group) = padTwoDigits(hourField) + ":" + padTwoDigits(minuteField);
+}
+
+}  // namespace mdx

@@ -1,0 +1,161 @@
+#pragma once
+// The portable side of the timer-action dialog ("タイマーアクションの設定"): the members the
+// dialog's data exchange binds to, the four groups' enabling rules, the reserve buttons, the
+// time setter's texts and ranges, the live PC clock texts and the browse filters. The Win32
+// dialog (template 132) binds its controls and messages to this model.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "actions/timed_action.h"
+#include "platform/clock.h"
+
+namespace mdx {
+
+namespace timer_dlg {
+constexpr int kTemplateId = 132;
+constexpr int kMenuCommand = 32772;  // "ﾀｲﾏｰｱｸｼｮﾝ" in the main window's popup menu
+extern const char* const kTitle;     // "タイマーアクションの設定"
+
+// Controls of template 132.
+constexpr int kHourField = 1003;
+constexpr int kMinuteField = 1004;
+constexpr int kHourUpDown = 1008;
+constexpr int kMinuteUpDown = 1009;
+constexpr int kPcDate = 1030;
+constexpr int kPcTime = 1031;
+constexpr int kExitCheck = 1225;
+constexpr int kExitTimeDisplay = 1033;
+constexpr int kExitReserve = 1007;
+constexpr int kExitLogOffRadio = 1245;
+constexpr int kExitRestartRadio = 1246;
+constexpr int kExitShutdownRadio = 1020;
+constexpr int kSoundCheck = 1216;
+constexpr int kSoundTimeDisplay = 1034;
+constexpr int kSoundReserve = 1010;
+constexpr int kSoundFileField = 1014;
+constexpr int kSoundBrowse = 1015;
+constexpr int kSoundTest = 1025;
+constexpr int kProgramCheck = 1217;
+constexpr int kProgramTimeDisplay = 1035;
+constexpr int kProgramReserve = 1011;
+constexpr int kProgramField = 1016;
+constexpr int kProgramBrowse = 1017;
+constexpr int kCallCheck = 1218;
+constexpr int kCallTimeDisplay = 1036;
+constexpr int kCallReserve = 1012;
+constexpr int kCallFlashCheck = 1258;
+constexpr int kCallTopWindowCheck = 1259;
+constexpr int kCallTextField = 1018;
+
+// Up-down ranges (no wrapping). An up-down writes its position as plain decimal text without
+// a leading zero.
+constexpr int kHourMin = 0;
+constexpr int kHourMax = 23;
+constexpr int kMinuteMin = 0;
+constexpr int kMinuteMax = 59;
+
+// Reserve button texts.
+extern const char* const kReserveText;   // "予約"
+extern const char* const kReservedText;  // "完了"
+
+// File-open filters in '|'-separated form (ending "||"), no default extension, no initial
+// name, OFN_HIDEREADONLY. The chosen full path goes into 1014 (sound) or 1016 (program).
+extern const char* const kSoundFileFilter;    // "WAV&MIDIﾌｧｲﾙ|*.wav;*.mid|MID|*.mid|WAVE|*.wav||"
+extern const char* const kProgramFileFilter;  // "実行ﾌｧｲﾙ|*.exe|COM|*.com|BAT|*.bat||"
+}  // namespace timer_dlg
+
+// The four groups, in the order in which the dialog enables or disables them.
+enum class ActionGroup { Exit = 0, Sound = 1, Program = 2, Call = 3 };
+constexpr std::array<ActionGroup, 4> kActionGroups = {ActionGroup::Exit, ActionGroup::Sound, ActionGroup::Program,
+                                                      ActionGroup::Call};
+
+// A group's check box (never disabled), reserve button, time display and the controls that the
+// check box enables and disables (reserve button and time display among them).
+struct ActionGroupControls {
+  int checkBox;
+  int reserveButton;
+  int timeDisplay;
+  std::vector<int> switched;
+};
+const ActionGroupControls& actionGroupControls(ActionGroup group);
+
+// A text shorter than two characters gets leading "0"s up to two ("7" -> "07", "" -> "00");
+// a longer text is left as it is.
+std::string padTwoDigits(const std::string& text);
+
+// Initial texts of the hour and minute fields: the local hour and minute now, two digits each.
+struct SetterTexts {
+  std::string hour;
+  std::string minute;
+};
+SetterTexts setterTextsNow(const Clock& clock);
+
+// The live PC clock shown every second: "HH:MM" for 1031 and "YYYY年MM月DD日" for 1030.
+struct PcClockTexts {
+  std::string time;
+  std::string date;
+};
+PcClockTexts pcClockTextsNow(const Clock& clock);
+
+// Data exchange rules: a check-box member outside 0..2 shows unchecked and is reset to 0; the
+// exit-kind radio group checks position exitKind (0 "LOGOFF", 1 "再起動", 2 "ＰＣ終了") or none
+// (-1) for any other value, and reads back -1 when no button is checked.
+int32_t checkBoxExchangeValue(int32_t member);
+int exitKindRadioIndex(int32_t exitKind);
+
+class TimerActionModel {
+ public:
+  // Members bound to the controls (control id in the comment). Before loadFrom, texts are
+  // empty, switches 0 and exitKind -1.
+  std::string programCommand;   // 1016
+  int32_t programReserved = 0;  // 1217
+  std::string exitTime;         // 1033
+  std::string soundTime;        // 1034
+  std::string programTime;      // 1035
+  int32_t soundReserved = 0;    // 1216
+  std::string soundFile;        // 1014
+  int32_t exitReserved = 0;     // 1225
+  int32_t exitKind = -1;        // radio group 1245, 1246, 1020
+  std::string callTime;         // 1036
+  int32_t callReserved = 0;     // 1218
+  std::string callText;         // 1018
+  int32_t callTopWindow = 0;    // 1259
+  int32_t callFlash = 0;        // 1258
+
+  // The menu handler's copy in (the fourteen fields; the user-chime fields are not part of the
+  // dialog) and, after OK, the copy back.
+  void loadFrom(const TimedAction& action);
+  void storeInto(TimedAction& action) const;
+
+  // Dialog initialisation after the exchange into the controls: check-box members are
+  // normalised as the exchange does, every group with a reserved time gets "完了" on its
+  // button, then each group is enabled when its switch is not 0 and disabled otherwise.
+  void initialise();
+
+  bool groupEnabled(ActionGroup group) const { return enabled_[index(group)]; }
+  const std::string& reserveButtonText(ActionGroup group) const { return buttonText_[index(group)]; }
+  std::string& timeMember(ActionGroup group);
+  const std::string& timeMember(ActionGroup group) const;
+  int32_t& switchMember(ActionGroup group);
+
+  // Enable: the group's controls become usable. Disable: controls greyed, button back to
+  // "予約", reserved time discarded (the time display shows the empty member).
+  void enableGroup(ActionGroup group);
+  void disableGroup(ActionGroup group);
+  // A click on the group's check box: the group switches to the other state (its state is not
+  // read from the box). The switch member follows, as the box does.
+  void toggleGroup(ActionGroup group);
+  // The group's "予約" button with the current texts of the hour and minute fields: the button
+  // reads "完了" and the time becomes padTwoDigits(hour) + ":" + padTwoDigits(minute).
+  void reserve(ActionGroup group, const std::string& hourField, const std::string& minuteField);
+
+ private:
+  static size_t index(ActionGroup group) { return static_cast<size_t>(group); }
+  std::array<bool, 4> enabled_{};
+  std::array<std::string, 4> buttonText_{timer_dlg::kReserveText, timer_dlg::kReserveText, timer_dlg::kReserveText,
+                                         timer_dlg::kReserveText};
+};
+
+}  // namespace mdx

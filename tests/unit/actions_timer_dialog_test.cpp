@@ -2,8 +2,6 @@
 // discarding times, and the texts the dialog shows.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "actions/timer_action_model.h"
 #include "platform/fake_clock.h"
 
@@ -15,14 +13,6 @@ TEST(ActionsTimerDialog, PadTwoDigits) {
   EXPECT_EQ(padTwoDigits(""), "00");
   EXPECT_EQ(padTwoDigits("23"), "23");
   EXPECT_EQ(padTwoDigits("123"), "123");
-}
-
-TEST(ActionsTimerDialog, FreshModelBeforeFilling) {
-  TimerActionModel m;
-  EXPECT_EQ(m.exitKind, -1);
-  EXPECT_EQ(m.callFlash, 0);
-  EXPECT_EQ(m.callTopWindow, 0);
-  EXPECT_TRUE(m.callText.empty());
 }
 
 TEST(ActionsTimerDialog, OpensOnDefaultsWithEveryGroupDisabled) {
@@ -117,9 +107,6 @@ TEST(ActionsTimerDialog, OkCopiesTheFourteenFieldsButNotTheUserChime) {
   m.toggleGroup(ActionGroup::Sound);
   m.soundFile = "c:\\a.mid";
   m.reserve(ActionGroup::Sound, "7", "15");
-  m.toggleGroup(ActionGroup::Program);
-  m.programCommand = "p.exe";
-  m.reserve(ActionGroup::Program, "12", "0");
   m.callText = "会議";
   m.callFlash = 0;
 
@@ -132,9 +119,6 @@ TEST(ActionsTimerDialog, OkCopiesTheFourteenFieldsButNotTheUserChime) {
   EXPECT_EQ(after.soundReserved, 1);
   EXPECT_EQ(after.soundFile, "c:\\a.mid");
   EXPECT_EQ(after.soundTime, "07:15");
-  EXPECT_EQ(after.programReserved, 1);
-  EXPECT_EQ(after.programCommand, "p.exe");
-  EXPECT_EQ(after.programTime, "12:00");
   EXPECT_EQ(after.callReserved, 0);
   EXPECT_EQ(after.callText, "会議");
   EXPECT_EQ(after.callFlash, 0);
@@ -151,18 +135,6 @@ TEST(ActionsTimerDialog, ClockTexts) {
   EXPECT_EQ(setterTextsNow(clock).minute, "41");
   EXPECT_EQ(pcClockTextsNow(clock).time, "09:41");
   EXPECT_EQ(pcClockTextsNow(clock).date, "2001年11月06日");
-  clock.setLocal(2024, 1, 2, 0, 5, 0);
-  EXPECT_EQ(pcClockTextsNow(clock).time, "00:05");
-  EXPECT_EQ(pcClockTextsNow(clock).date, "2024年01月02日");
-}
-
-TEST(ActionsTimerDialog, GroupsSwitchTheirOwnControlsButNeverTheCheckBox) {
-  for (ActionGroup g : kActionGroups) {
-    const ActionGroupControls& c = actionGroupControls(g);
-    for (int id : c.switched) EXPECT_NE(id, c.checkBox);
-    EXPECT_NE(std::find(c.switched.begin(), c.switched.end(), c.reserveButton), c.switched.end());
-    EXPECT_NE(std::find(c.switched.begin(), c.switched.end(), c.timeDisplay), c.switched.end());
-  }
 }
 
 }  // namespace

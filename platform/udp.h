@@ -11,7 +11,8 @@
 //   UdpNetwork::resolveIpv4  gethostbyname, first address of the result
 //   UdpSocket::bindAny       bind to INADDR_ANY and the given port
 //   UdpSocket::sendTo        sendto, flags 0
-//   UdpSocket::waitReadable  select on the one socket with the given timeout
+//   UdpSocket::waitReadable  select on the one socket, timeval {ms / 1000, ms % 1000 * 1000}
+//                            (POSIX: poll); < 0 Failed, 0 Timeout, socket not in the set NotReadable
 //   UdpSocket::receiveFrom   recvfrom, flags 0
 //   ~UdpSocket               closesocket / close
 //

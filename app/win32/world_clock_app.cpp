@@ -1,0 +1,36 @@
+// The application: one running copy per session (the named mutex "MERIDEXA"), the settings
+// root "Quenholt", and the main window run modally; when it ends the program ends.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/win32/world_clock_dlg.h"
+#include "dialogfw/win32/app_title.h"
+#include "platform/clock.h"
+#include "platform/win32/registry_store.h"
+
+namespace {
+constexpr char kSettingsRoot[] = "Quenholt";
+}
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, L"MERIDEXA");
+  if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    // Another copy runs: end at once, without a window and without touching the settings.
+    if (mutex) CloseHandle(mutex);
+    return 0;
+  }
+
+  // The controls of every dialog (up-down, property sheet, date/time) come from comctl32 v6.
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&icc);
+
+  {
+    mdx::win::RegistryProfileStore store(kSettingsRoot, mdx::win::appTitle());
+    mdx::SystemClock clock;
+    mdx::win::WorldClockDlg dlg(store, clock);
+    dlg.doModal();
+  }
+
+  if (mutex) CloseHandle(mutex);
+  return 0;
+}

@@ -1,0 +1,220 @@
+#include "app/win32/world_clock_dlg.h"
+
+#include <shellapi.h>
+
+#include "app/settings_io.h"
+#include "app/win32/window_placement.h"
+#include "display/world_time.h"
+#include "platform/win32/text.h"
+#include "resources/resource_ids.h"
+
+namespace mdx::win {
+
+namespace {
+constexpr char kPlainTitle[] = "((((( Meridexa )))))";
+
+// The about box: icon, version line and OK.
+class AboutDlg : public DialogImpl<AboutDlg> {
+ public:
+  explicit AboutDlg(HWND owner) : DialogImpl(IDD_ABOUTBOX, owner) {}
+  static const MessageEntry<AboutDlg> kMessages[];
+  static const CommandEntry<AboutDlg> kCommands[];
+};
+const MessageEntry<AboutDlg> AboutDlg::kMessages[] = {{0, nullptr}};
+const CommandEntry<AboutDlg> AboutDlg::kCommands[] = {{0, 0, nullptr}};
+}  // namespace
+
+const MessageEntry<WorldClockDlg> WorldClockDlg::kMessages[] = {
+    {WM_TIMER, &WorldClockDlg::onTimer},
+    {WM_PAINT, &WorldClockDlg::onPaint},
+    {WM_ERASEBKGND, &WorldClockDlg::onEraseBackground},
+    {WM_SIZE, &WorldClockDlg::onSize},
+    {WM_CONTEXTMENU, &WorldClockDlg::onContextMenu},
+    {WM_QUERYDRAGICON, &WorldClockDlg::onQueryDragIcon},
+};
+
+const CommandEntry<WorldClockDlg> WorldClockDlg::kCommands[] = {
+    {ID_ABOUT, kAnyCode, &WorldClockDlg::onAbout},
+    {ID_CALL_RESET, kAnyCode, &WorldClockDlg::onCallReset},
+    {ID_HELP_FINDER, kAnyCode, &WorldClockDlg::onHelp},
+};
+
+WorldClockDlg::WorldClockDlg(ProfileStore& store, const Clock& clock)
+    : DialogImpl(IDD_MAIN, nullptr), store_(store), clock_(clock) {
+  icon_ = static_cast<HICON>(LoadImageW(appInstance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+}
+
+WorldClockDlg::~WorldClockDlg() = default;
+
+BOOL WorldClockDlg::onInitDialog() {
+  // What the window's creation does: settings in, window placed, the clock started.
+  loadSettings();
+  tick_ = std::make_unique<ClockTick>(clock_, *this, *this, firstFrameDue_, records_.option.INTERVAL);
+  tick_->start();
+
+  updateData(false);
+  mapPicture_ = item(IDC_MAP_PICTURE);
+  // The map is presented over the whole client area; the small picture control would only
+  // paint its own background over the corner.
+  ShowWindow(mapPicture_, SW_HIDE);
+
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+
+  applyTitleBarStyle(hwnd_, records_.option.MAIN_TITLE);
+  applyTopMost(hwnd_, records_.option.TOP_WINDOW);
+  return TRUE;
+}
+
+void WorldClockDlg::onDestroy() {
+  saveSettings();
+  // The help page opens in the browser, which needs no quit request.
+}
+
+void WorldClockDlg::loadSettings() {
+  WindowRect rect;
+  mdx::loadSettings(store_, records_, rect);
+  placeWindow(hwnd_, rect);
+  applyTopMost(hwnd_, records_.option.TOP_WINDOW);
+}
+
+void WorldClockDlg::saveSettings() { mdx::saveSettings(store_, records_, windowRectForSaving(hwnd_)); }
+
+// ---- keyboard rules and the popup menu ----
+
+bool WorldClockDlg::preTranslateMessage(MSG& msg) {
+  const bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+  if (keyDown && msg.wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000)) {
+    showPopupAtClientCorner();
+    return true;
+  }
+  if (msg.message == WM_CONTEXTMENU || (msg.message == WM_KEYDOWN && msg.wParam == VK_APPS)) {
+    showPopupAtClientCorner();
+    return true;
+  }
+  if (msg.message == WM_KEYDOWN) {
+    Beep(570, 1000);
+    if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) {
+      // Dispatched past the dialog's keyboard handling: neither key closes the window.
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+      return true;
+    }
+  }
+  return Dialog::preTranslateMessage(msg);
+}
+
+void WorldClockDlg::showPopupAtClientCorner() {
+  POINT p{5, 5};
+  ClientToScreen(hwnd_, &p);
+  showPopup(p);
+}
+
+void WorldClockDlg::showPopup(POINT screen) {
+  HMENU menu = LoadMenuW(appInstance(), MAKEINTRESOURCEW(IDR_POPUP));
+  HMENU popup = GetSubMenu(menu, 0);
+  EnableMenuItem(popup, ID_CALL_RESET, MF_BYCOMMAND | (callPending_ != 0 ? MF_ENABLED : MF_GRAYED));
+  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
+  DestroyMenu(menu);
+}
+
+INT_PTR WorldClockDlg::onContextMenu(WPARAM, LPARAM lp) {
+  POINT p{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+  if (p.x == -1 && p.y == -1) {
+    showPopupAtClientCorner();  // from the keyboard
+  } else {
+    showPopup(p);
+  }
+  return TRUE;
+}
+
+// ---- commands ----
+
+void WorldClockDlg::onAbout() {
+  AboutDlg about(hwnd_);
+  about.doModal();
+  titleRefreshDue_ = 1;
+}
+
+void WorldClockDlg::onCallReset() {
+  callPending_ = 0;
+  applyTopMost(hwnd_, records_.option.TOP_WINDOW);
+  FlashWindow(hwnd_, FALSE);
+  titleRefreshDue_ = 1;
+}
+
+void WorldClockDlg::onHelp() {
+  wchar_t path[MAX_PATH * 4] = {};
+  GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  std::wstring page(path);
+  page.erase(page.find_last_of(L"\\/") + 1);
+  page += L"meridexa.html";
+  ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// ---- the tick ----
+
+INT_PTR WorldClockDlg::onTimer(WPARAM wp, LPARAM) {
+  if (tick_) tick_->onTimer(static_cast<unsigned>(wp));
+  return FALSE;
+}
+
+void WorldClockDlg::stop() { KillTimer(hwnd_, kTickTimerId); }
+void WorldClockDlg::start(unsigned delayMs) { SetTimer(hwnd_, kTickTimerId, delayMs, nullptr); }
+
+void WorldClockDlg::updateTitle() {
+  const std::string minute = splitTimeStamp(makeTimeStamp(clock_)).minute;
+  if (titleRefreshDue_ == 0 && minute == lastTitleMinute_) return;
+  lastTitleMinute_ = minute;
+  titleRefreshDue_ = 0;
+  SetWindowTextW(hwnd_, L"");
+  SetWindowTextW(hwnd_, widen(kPlainTitle).c_str());
+}
+
+void WorldClockDlg::checkTimedActions() {}
+
+void WorldClockDlg::composeFrame() {
+  HDC dc = GetDC(hwnd_);
+  presentFrame(dc);
+  ReleaseDC(hwnd_, dc);
+  firstFrameDue_ = 0;
+}
+
+// ---- painting ----
+
+void WorldClockDlg::presentFrame(HDC) {}
+
+INT_PTR WorldClockDlg::onPaint(WPARAM, LPARAM) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  if (IsIconic(hwnd_)) {
+    SendMessageW(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT rc;
+    GetClientRect(hwnd_, &rc);
+    const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+    DrawIcon(dc, (rc.right - cx + 1) / 2, (rc.bottom - cy + 1) / 2, icon_);
+  }
+  EndPaint(hwnd_, &ps);
+  HDC client = GetDC(hwnd_);
+  presentFrame(client);
+  ReleaseDC(hwnd_, client);
+  return TRUE;
+}
+
+INT_PTR WorldClockDlg::onEraseBackground(WPARAM, LPARAM) {
+  // Before the first frame the dialog background is drawn; afterwards the frame covers it all.
+  if (firstFrameDue_ == 1) return FALSE;
+  SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, 1);
+  return TRUE;
+}
+
+INT_PTR WorldClockDlg::onSize(WPARAM, LPARAM lp) {
+  const int w = LOWORD(lp), h = HIWORD(lp);
+  clientWidth_ = w <= 0 ? 1 : w;
+  clientHeight_ = h <= 0 ? 1 : h;
+  return FALSE;
+}
+
+INT_PTR WorldClockDlg::onQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); }
+
+}  // namespace mdx::win

@@ -1,0 +1,149 @@
+#pragma once
+// A small dialog framework: one class per dialog, built from a dialog template, with
+//  - a message table and a command table binding window messages and command ids to member
+//    handlers (see DialogImpl),
+//  - a data-exchange table binding controls to plain member copies, run towards the controls
+//    when the dialog opens and back to the members when it is left with OK,
+//  - its own modal loop, in which every queued message first passes the pre-translation of the
+//    dialogs it is aimed at (innermost first), so a main window can keep keyboard rules while
+//    nested modal dialogs run over it and its timer keeps ticking.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mdx::win {
+
+// One row of a data-exchange table.
+struct DataBinding {
+  enum class Kind { Text, Int, Check, Radio };
+  int controlId = 0;
+  Kind kind = Kind::Text;
+  std::string* text = nullptr;
+  int32_t* value = nullptr;
+  bool ranged = false;
+  int32_t min = 0, max = 0;
+  int radioCount = 0;  // Radio: the group's buttons are controlId .. controlId + radioCount - 1
+
+  static DataBinding textField(int id, std::string& member);
+  static DataBinding intField(int id, int32_t& member);
+  static DataBinding intField(int id, int32_t& member, int32_t min, int32_t max);
+  static DataBinding checkBox(int id, int32_t& member);
+  // A group of consecutive radio buttons; the member is the index of the checked one, -1 for none.
+  static DataBinding radioGroup(int firstId, int count, int32_t& member);
+};
+
+class Dialog {
+ public:
+  Dialog(int templateId, HWND owner);
+  virtual ~Dialog();
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  // Creates the dialog, disables its owner and runs the modal loop until endDialog (or a quit
+  // message, which is posted again for the loops outside). Returns the end code (IDOK, IDCANCEL).
+  INT_PTR doModal();
+  void endDialog(INT_PTR result);
+  bool running() const { return running_; }
+  bool quitReceived() const { return quitReceived_; }
+
+  HWND hwnd() const { return hwnd_; }
+  HWND item(int id) const { return GetDlgItem(hwnd_, id); }
+  HWND owner() const { return owner_; }
+  static Dialog* fromHwnd(HWND hwnd);
+
+  // Runs the data-exchange table: to the controls (save = false) or back to the members
+  // (save = true). Saving stops at the first bad field: it shows the message, puts the focus
+  // back on the field with its text selected and returns false.
+  bool updateData(bool save);
+
+  std::string itemText(int id) const;
+  void setItemText(int id, const std::string& utf8);
+  void enableItem(int id, bool enable);
+  bool isChecked(int id) const;
+  void setChecked(int id, bool checked);
+  int messageBox(const std::string& text, const std::string& caption, UINT flags);
+
+  // The modal loop's hook for queued messages; return true when the message is consumed.
+  // The default gives the dialog its keyboard handling (IsDialogMessage).
+  virtual bool preTranslateMessage(MSG& msg);
+
+  // For property pages: binds an already created window to this object.
+  void attach(HWND hwnd);
+
+ protected:
+  // Dispatches one message; return true when handled, with the result in `result`.
+  virtual bool onMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result);
+  virtual BOOL onInitDialog();  // default: updateData(false); TRUE = default focus
+  virtual void onOK();          // default: updateData(true), then endDialog(IDOK)
+  virtual void onCancel();      // default: endDialog(IDCANCEL)
+  virtual void onDestroy() {}
+  virtual std::vector<DataBinding> dataBindings() { return {}; }
+
+  static INT_PTR CALLBACK staticProc(HWND, UINT, WPARAM, LPARAM);
+  INT_PTR handle(UINT msg, WPARAM wp, LPARAM lp);
+
+  int templateId_;
+  HWND owner_;
+  HWND hwnd_ = nullptr;
+
+ private:
+  bool exchange(const DataBinding& b, bool save);
+  void failField(int id, const std::string& message);
+
+  bool running_ = false;
+  bool quitReceived_ = false;
+  INT_PTR result_ = IDCANCEL;
+};
+
+// Message and command tables of a dialog class D:
+//   static const MessageEntry<D> kMessages[];   // {WM_TIMER, &D::onTimer}
+//   static const CommandEntry<D> kCommands[];   // {IDC_BUTTON, BN_CLICKED, &D::onButton}
+// D declares them and derives from DialogImpl<D>. A table with nothing to bind holds one
+// entry with a null handler.
+template <class D>
+struct MessageEntry {
+  UINT message;
+  INT_PTR (D::*handler)(WPARAM, LPARAM);
+};
+template <class D>
+struct CommandEntry {
+  int id;
+  int code;  // notification code; kAnyCode for every notification of the control
+  void (D::*handler)();
+};
+constexpr int kAnyCode = -1;
+
+template <class D>
+class DialogImpl : public Dialog {
+ public:
+  using Dialog::Dialog;
+
+ protected:
+  bool onMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override {
+    D& self = static_cast<D&>(*this);
+    if (msg == WM_COMMAND) {
+      const int id = LOWORD(wp), code = HIWORD(wp);
+      for (const auto& c : D::kCommands) {
+        if (c.handler && c.id == id && (c.code == kAnyCode || c.code == code)) {
+          (self.*c.handler)();
+          result = TRUE;
+          return true;
+        }
+      }
+    }
+    for (const auto& m : D::kMessages) {
+      if (m.handler && m.message == msg) {
+        result = (self.*m.handler)(wp, lp);
+        return true;
+      }
+    }
+    return Dialog::onMessage(msg, wp, lp, result);
+  }
+};
+
+// The program's module, for templates, menus and icons.
+HINSTANCE appInstance();
+
+}  // namespace mdx::win

@@ -1,0 +1,162 @@
+// Start-up, keyboard rules, popup menu and settings persistence of the main window.
+#include "tests/e2e/driver/harness.h"
+
+namespace e2e {
+namespace {
+
+const char kPlainTitle[] = "((((( Meridexa )))))";
+
+// Checks that a complete save is in the registry: 143 values, 132 numbers and 11 texts.
+void checkCompleteSave() {
+  const auto key = readProgramKey();
+  int numbers = 0, texts = 0, others = 0;
+  for (const auto& section : key)
+    for (const auto& v : section.second) {
+      if (v.second.type == REG_DWORD)
+        ++numbers;
+      else if (v.second.type == REG_SZ)
+        ++texts;
+      else
+        ++others;
+    }
+  check(key.size() == 10, "ten sections saved (got " + std::to_string(key.size()) + ")");
+  check(numbers == 132 && texts == 11 && others == 0,
+        "143 values: 132 numbers and 11 texts (got " + std::to_string(numbers) + " and " + std::to_string(texts) + ")");
+  check(key.at("AREA1").at("COUNTRY").text == "東京", "AREA1 COUNTRY is 東京");
+  check(key.at("AREA5").at("COUNTRY").text == "ｹｰﾌﾟﾀｳﾝ(南ｱﾌﾘｶ)", "AREA5 COUNTRY keeps its half-width katakana");
+  check(key.at("AREA1").count("ﾏｰｼﾞﾝ2X") == 1 && static_cast<int32_t>(key.at("AREA1").at("ﾏｰｼﾞﾝ2X").number) == -18,
+        "ﾏｰｼﾞﾝ2X of AREA1 is -18");
+  check(key.at("ACTION").at("WINDOW_TEXT").text == "予定の時間です", "WINDOW_TEXT default saved");
+}
+
+HWND startAndWait(const Context& ctx, Process& p) {
+  p = Process::start(ctx.program);
+  HWND main = waitMainWindow(p);
+  check(waitFor([&] { return windowText(main) == kPlainTitle; }, 10000), "title reads ((((( Meridexa )))))");
+  return main;
+}
+
+void firstStart(const Context& ctx) {
+  deleteProgramKey();
+  Process p = Process::start(ctx.program);
+  HWND main = waitMainWindow(p);
+  check(waitFor([&] { return windowText(main) == kPlainTitle; }, 10000), "title reads ((((( Meridexa )))))");
+  const RECT r = windowRect(main);
+  check(r.left == 107 && r.top == 102 && r.right - r.left == 586 && r.bottom - r.top == 369,
+        "window at (107, 102) sized 586 x 369, got " + rectText(r));
+  check(!(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST), "window is not topmost");
+  check((GetWindowLongW(main, GWL_STYLE) & WS_CAPTION) == WS_CAPTION, "window has a title bar");
+  check(!programKeyExists(), "nothing is written while the program runs");
+  // Let the first frames be drawn, then keep a picture for people to look at.
+  Sleep(2500);
+  screenshot(ctx, main, "first-start");
+
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);  // the popup entry 終了
+  check(p.waitExit(15000), "終了 ends the program");
+  checkCompleteSave();
+  const auto key = readProgramKey();
+  check(key.at("SYSTEM").at("D_WINDOW_LEFT").number == 107 && key.at("SYSTEM").at("D_WINDOW_RIGHT").number == 693,
+        "the window rectangle is saved");
+}
+
+void secondCopy(const Context& ctx) {
+  deleteProgramKey();
+  Process first;
+  HWND main = startAndWait(ctx, first);
+  Process second = Process::start(ctx.program);
+  check(second.waitExit(15000), "the second copy ends at once");
+  check(topWindows(second.id()).empty(), "the second copy showed no window");
+  check(!programKeyExists(), "the second copy did not touch the registry");
+  check(first.running() && IsWindow(main), "the first copy keeps running");
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  check(first.waitExit(15000), "the first copy closes");
+}
+
+void keysDoNotClose(const Context& ctx) {
+  deleteProgramKey();
+  Process p;
+  HWND main = startAndWait(ctx, p);
+  PostMessageW(main, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  PostMessageW(main, WM_KEYUP, VK_RETURN, 0xC01C0001);
+  PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  PostMessageW(main, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+  // Each key beeps for a second; the window must still be there after both.
+  check(!waitFor([&] { return !p.running(); }, 4000), "Enter and Esc do not end the program");
+  check(IsWindowVisible(main), "the main window is still shown");
+  PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
+  check(p.waitExit(15000), "the close box ends the program");
+  checkCompleteSave();
+}
+
+void popupMenu(const Context& ctx) {
+  deleteProgramKey();
+  Process p;
+  HWND main = startAndWait(ctx, p);
+  bringToFront(main);
+  pressKeys({VK_SHIFT, VK_F10});
+  HWND popup = waitPopupMenu();
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+  check(menu != nullptr, "the popup menu is open");
+  const auto top = menuItems(menu);
+  check(top.size() == 5, "five entries");
+  check(top[0].text == "ﾒﾆｭｰ" && top[1].text == "設定" && top[2].text == "ﾊﾞｰｼﾞｮﾝ情報" && top[3].text == "ﾍﾙﾌﾟ" &&
+            top[4].text == "終了",
+        "entries ﾒﾆｭｰ, 設定, ﾊﾞｰｼﾞｮﾝ情報, ﾍﾙﾌﾟ, 終了");
+  check(top[2].id == 32793 && top[3].id == 57667 && top[4].id == 1, "commands 32793, 57667, 1");
+  const auto menu1 = menuItems(top[0].submenu);
+  check(menu1.size() == 2 && menu1[0].text == "ﾀｲﾏｰｱｸｼｮﾝ" && menu1[0].id == 32772 && !menu1[0].grayed,
+        "ﾀｲﾏｰｱｸｼｮﾝ (32772) enabled");
+  check(menu1[1].text == "ｺｰﾙﾘｾｯﾄ" && menu1[1].id == 32795 && menu1[1].grayed, "ｺｰﾙﾘｾｯﾄ (32795) greyed");
+  const auto settings = menuItems(top[1].submenu);
+  check(settings.size() == 4 && settings[0].text == "AREA設定" && settings[0].id == 32788 &&
+            settings[1].text == "ｵﾌﾟｼｮﾝ" && settings[1].id == 32789 && settings[2].separator &&
+            settings[3].text == "日本標準時設定" && settings[3].id == 32799,
+        "設定: AREA設定, ｵﾌﾟｼｮﾝ, separator, 日本標準時設定");
+  POINT corner{5, 5};
+  ClientToScreen(main, &corner);
+  const RECT pr = windowRect(popup);
+  check(std::abs(pr.left - corner.x) <= 4 && std::abs(pr.top - corner.y) <= 4,
+        "the popup opens at the client corner + (5, 5): " + rectText(pr));
+  screenshot(ctx, main, "popup-menu");
+  pressKeys({VK_ESCAPE});
+  check(waitFor([&] { return !IsWindowVisible(popup); }, 5000), "Esc closes the popup");
+  check(p.running(), "and the program runs on");
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
+  check(p.waitExit(15000), "終了 ends the program");
+}
+
+void storedSettings(const Context& ctx) {
+  deleteProgramKey();
+  writeInt("SYSTEM", "D_WINDOW_LEFT", 40);
+  writeInt("SYSTEM", "D_WINDOW_TOP", 30);
+  writeInt("SYSTEM", "D_WINDOW_RIGHT", 40 + 700);
+  writeInt("SYSTEM", "D_WINDOW_BOTTOM", 30 + 420);
+  writeInt("OPTION", "INTERVAL", 2);
+  writeText("AREA3", "COUNTRY", "ﾊﾟﾘ");
+  writeInt("AREA3", "RUG", 9);
+  Process p;
+  HWND main = startAndWait(ctx, p);
+  const RECT r = windowRect(main);
+  check(r.left == 40 && r.top == 30 && r.right - r.left == 700 && r.bottom - r.top == 420,
+        "the stored rectangle is used: " + rectText(r));
+  ShowWindow(main, SW_MINIMIZE);
+  check(waitFor([&] { return IsIconic(main) != FALSE; }, 5000), "minimised");
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  check(p.waitExit(15000), "closed while minimised");
+  const auto key = readProgramKey();
+  check(key.at("SYSTEM").at("D_WINDOW_LEFT").number == 40 && key.at("SYSTEM").at("D_WINDOW_TOP").number == 30 &&
+            key.at("SYSTEM").at("D_WINDOW_RIGHT").number == 740 && key.at("SYSTEM").at("D_WINDOW_BOTTOM").number == 450,
+        "a minimised window saves its normal rectangle");
+  check(key.at("OPTION").at("INTERVAL").number == 2, "stored INTERVAL 2 kept as it is");
+  check(key.at("AREA3").at("COUNTRY").text == "ﾊﾟﾘ" && key.at("AREA3").at("RUG").number == 9,
+        "stored AREA3 values kept as they are");
+}
+
+Register r1("app.first_start", firstStart);
+Register r2("app.second_copy", secondCopy);
+Register r3("app.keys_do_not_close", keysDoNotClose);
+Register r4("app.popup_menu", popupMenu);
+Register r5("app.stored_settings", storedSettings);
+
+}  // namespace
+}  // namespace e2e

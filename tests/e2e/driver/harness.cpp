@@ -1,0 +1,325 @@
+#include "tests/e2e/driver/harness.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace e2e {
+
+namespace {
+const wchar_t kProgramKey[] = L"Software\\Quenholt\\meridexa";
+}
+
+void log(const std::string& line) {
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
+void check(bool condition, const std::string& what) {
+  if (!condition) throw Failure{what};
+  log("  ok: " + what);
+}
+
+std::string narrow(const std::wstring& w) {
+  if (w.empty()) return {};
+  const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string s(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+  return s;
+}
+
+std::wstring widen(const std::string& s) {
+  if (s.empty()) return {};
+  const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+  return w;
+}
+
+bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const ULONGLONG end = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= end) return false;
+    Sleep(50);
+  }
+}
+
+// ---- processes ----
+
+Process::~Process() {
+  if (pi_.hProcess) {
+    if (running()) kill();
+    CloseHandle(pi_.hProcess);
+    CloseHandle(pi_.hThread);
+  }
+}
+
+Process::Process(Process&& o) noexcept : pi_(o.pi_) { o.pi_ = {}; }
+
+Process Process::start(const std::wstring& program, const std::wstring& args) {
+  std::wstring cmd = L"\"" + program + L"\"" + (args.empty() ? L"" : L" " + args);
+  std::wstring dir = program.substr(0, program.find_last_of(L"\\/"));
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  Process p;
+  if (!CreateProcessW(program.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &p.pi_))
+    throw Failure{"cannot start " + narrow(program) + " (error " + std::to_string(GetLastError()) + ")"};
+  WaitForInputIdle(p.pi_.hProcess, 10000);
+  return p;
+}
+
+bool Process::running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+bool Process::waitExit(DWORD timeoutMs) { return WaitForSingleObject(pi_.hProcess, timeoutMs) == WAIT_OBJECT_0; }
+DWORD Process::exitCode() const {
+  DWORD code = 0;
+  GetExitCodeProcess(pi_.hProcess, &code);
+  return code;
+}
+void Process::kill() {
+  TerminateProcess(pi_.hProcess, 99);
+  WaitForSingleObject(pi_.hProcess, 5000);
+}
+
+// ---- windows ----
+
+std::vector<HWND> topWindows(DWORD pid, const wchar_t* cls) {
+  struct Search {
+    DWORD pid;
+    const wchar_t* cls;
+    std::vector<HWND> found;
+  } s{pid, cls, {}};
+  EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner != s->pid || !IsWindowVisible(h)) return TRUE;
+        if (s->cls) {
+          wchar_t name[64] = {};
+          GetClassNameW(h, name, 64);
+          if (lstrcmpW(name, s->cls) != 0) return TRUE;
+        }
+        s->found.push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND waitMainWindow(const Process& p, DWORD timeoutMs) {
+  HWND found = nullptr;
+  waitFor(
+      [&] {
+        for (HWND h : topWindows(p.id(), L"#32770"))
+          if (!GetWindow(h, GW_OWNER)) {
+            found = h;
+            return true;
+          }
+        return false;
+      },
+      timeoutMs);
+  if (!found) throw Failure{"the main window did not appear"};
+  return found;
+}
+
+HWND waitDialog(const Process& p, const std::string& title, DWORD timeoutMs) {
+  HWND found = nullptr;
+  waitFor(
+      [&] {
+        for (HWND h : topWindows(p.id(), L"#32770"))
+          if (windowText(h) == title) {
+            found = h;
+            return true;
+          }
+        return false;
+      },
+      timeoutMs);
+  if (!found) throw Failure{"the dialog \"" + title + "\" did not appear"};
+  return found;
+}
+
+HWND waitPopupMenu(DWORD timeoutMs) {
+  HWND found = nullptr;
+  waitFor(
+      [&] {
+        found = FindWindowW(L"#32768", nullptr);
+        return found && IsWindowVisible(found);
+      },
+      timeoutMs);
+  if (!found || !IsWindowVisible(found)) throw Failure{"no popup menu appeared"};
+  return found;
+}
+
+std::string windowText(HWND h) {
+  wchar_t buf[1024] = {};
+  // WM_GETTEXT through SendMessageTimeout so a busy window cannot hang the driver.
+  DWORD_PTR len = 0;
+  SendMessageTimeoutW(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 5000, &len);
+  return narrow(buf);
+}
+
+RECT windowRect(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return r;
+}
+
+std::string rectText(const RECT& r) {
+  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ") " + std::to_string(r.right - r.left) +
+         " x " + std::to_string(r.bottom - r.top);
+}
+
+void pressKeys(const std::vector<WORD>& keys) {
+  std::vector<INPUT> in;
+  for (WORD k : keys) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = k;
+    in.push_back(i);
+  }
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = *it;
+    i.ki.dwFlags = KEYEVENTF_KEYUP;
+    in.push_back(i);
+  }
+  SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+void bringToFront(HWND h) {
+  SetForegroundWindow(h);
+  waitFor([&] { return GetForegroundWindow() == h; }, 3000);
+}
+
+std::vector<MenuItem> menuItems(HMENU menu) {
+  std::vector<MenuItem> items;
+  const int n = GetMenuItemCount(menu);
+  for (int i = 0; i < n; ++i) {
+    wchar_t text[256] = {};
+    MENUITEMINFOW mi{};
+    mi.cbSize = sizeof mi;
+    mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+    mi.dwTypeData = text;
+    mi.cch = 255;
+    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi);
+    MenuItem item;
+    item.text = narrow(text);
+    item.id = mi.wID;
+    item.grayed = (mi.fState & MFS_GRAYED) != 0;
+    item.separator = (mi.fType & MFT_SEPARATOR) != 0;
+    item.submenu = mi.hSubMenu;
+    items.push_back(item);
+  }
+  return items;
+}
+
+// ---- registry ----
+
+std::map<std::string, std::map<std::string, RegValue>> readProgramKey() {
+  std::map<std::string, std::map<std::string, RegValue>> out;
+  HKEY root = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kProgramKey, 0, KEY_READ, &root) != ERROR_SUCCESS) return out;
+  for (DWORD i = 0;; ++i) {
+    wchar_t section[256];
+    DWORD sectionLen = 256;
+    if (RegEnumKeyExW(root, i, section, &sectionLen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    HKEY sk = nullptr;
+    if (RegOpenKeyExW(root, section, 0, KEY_READ, &sk) != ERROR_SUCCESS) continue;
+    auto& values = out[narrow(section)];
+    for (DWORD j = 0;; ++j) {
+      wchar_t name[256];
+      DWORD nameLen = 256, type = 0;
+      BYTE data[4096];
+      DWORD size = sizeof data;
+      if (RegEnumValueW(sk, j, name, &nameLen, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+      RegValue v;
+      v.type = type;
+      if (type == REG_DWORD) v.number = *reinterpret_cast<DWORD*>(data);
+      if (type == REG_SZ) v.text = narrow(reinterpret_cast<const wchar_t*>(data));
+      values[narrow(name)] = v;
+    }
+    RegCloseKey(sk);
+  }
+  RegCloseKey(root);
+  return out;
+}
+
+bool programKeyExists() {
+  HKEY k = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, kProgramKey, 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+  RegCloseKey(k);
+  return true;
+}
+
+void deleteProgramKey() { RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey); }
+
+namespace {
+HKEY createSection(const std::string& section) {
+  HKEY k = nullptr;
+  const std::wstring path = std::wstring(kProgramKey) + L"\\" + widen(section);
+  RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr);
+  return k;
+}
+}  // namespace
+
+void writeInt(const std::string& section, const std::string& key, DWORD value) {
+  HKEY k = createSection(section);
+  RegSetValueExW(k, widen(key).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(k);
+}
+
+void writeText(const std::string& section, const std::string& key, const std::string& value) {
+  HKEY k = createSection(section);
+  const std::wstring w = widen(value);
+  RegSetValueExW(k, widen(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(w.c_str()),
+                 static_cast<DWORD>((w.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(k);
+}
+
+// ---- screenshots ----
+
+void screenshot(const Context& ctx, HWND h, const std::string& name) {
+  const RECT r = windowRect(h);
+  const int w = r.right - r.left, ht = r.bottom - r.top;
+  if (w <= 0 || ht <= 0) return;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = ht;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, ht, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  const DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u);
+  const DWORD imageSize = stride * static_cast<DWORD>(ht);
+  BITMAPFILEHEADER fh{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+  fh.bfSize = fh.bfOffBits + imageSize;
+  bi.bmiHeader.biSizeImage = imageSize;
+  const std::wstring path = ctx.outputDir + L"\\" + widen(name) + L".bmp";
+  if (FILE* f = _wfopen(path.c_str(), L"wb")) {
+    fwrite(&fh, sizeof fh, 1, f);
+    fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
+    fwrite(bits, 1, imageSize, f);
+    fclose(f);
+    log("  screenshot: " + name);
+  }
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+}
+
+std::map<std::string, Scenario>& scenarios() {
+  static std::map<std::string, Scenario> all;
+  return all;
+}
+
+}  // namespace e2e

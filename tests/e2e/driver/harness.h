@@ -1,0 +1,101 @@
+#pragma once
+// The end-to-end test driver's toolkit: start meridexa.exe, find its windows, talk to them by
+// messages and input, read titles, controls, menus and the registry, and take screenshots.
+// Every wait polls a condition until a timeout; nothing relies on fixed sleeps.
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+struct Context {
+  std::wstring program;    // full path of meridexa.exe
+  std::wstring outputDir;  // where screenshots go
+};
+
+// A failed check ends the scenario with this exception.
+struct Failure {
+  std::string message;
+};
+
+void check(bool condition, const std::string& what);
+void log(const std::string& line);
+std::string narrow(const std::wstring& w);
+std::wstring widen(const std::string& s);
+
+// Polls `condition` every 50 ms until it holds or `timeoutMs` passes.
+bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
+
+class Process {
+ public:
+  Process() = default;
+  ~Process();
+  Process(Process&& o) noexcept;
+  Process& operator=(Process&&) = delete;
+  Process(const Process&) = delete;
+
+  static Process start(const std::wstring& program, const std::wstring& args = L"");
+  DWORD id() const { return pi_.dwProcessId; }
+  bool running() const;
+  bool waitExit(DWORD timeoutMs);
+  DWORD exitCode() const;
+  void kill();
+
+ private:
+  PROCESS_INFORMATION pi_{};
+};
+
+// Visible top-level windows of a process, optionally of one class ("#32770" for dialogs).
+std::vector<HWND> topWindows(DWORD pid, const wchar_t* cls = nullptr);
+// The main window of meridexa (the dialog that is not owned by another window).
+HWND waitMainWindow(const Process& p, DWORD timeoutMs = 20000);
+// A dialog of the process with the given title, waited for.
+HWND waitDialog(const Process& p, const std::string& title, DWORD timeoutMs = 15000);
+// The open popup menu window (#32768), waited for.
+HWND waitPopupMenu(DWORD timeoutMs = 10000);
+
+std::string windowText(HWND h);
+RECT windowRect(HWND h);
+std::string rectText(const RECT& r);
+
+// Keyboard input through the system's input queue (as a user types).
+void pressKeys(const std::vector<WORD>& downThenUp);
+void bringToFront(HWND h);
+
+// Menu inspection.
+struct MenuItem {
+  std::string text;
+  UINT id = 0;
+  bool grayed = false;
+  bool separator = false;
+  HMENU submenu = nullptr;
+};
+std::vector<MenuItem> menuItems(HMENU menu);
+
+// Registry under HKCU\Software\Quenholt\meridexa.
+struct RegValue {
+  DWORD type = 0;
+  DWORD number = 0;
+  std::string text;
+};
+std::map<std::string, std::map<std::string, RegValue>> readProgramKey();
+bool programKeyExists();
+void deleteProgramKey();
+void writeInt(const std::string& section, const std::string& key, DWORD value);
+void writeText(const std::string& section, const std::string& key, const std::string& value);
+
+// Saves the screen area of a window as a BMP in the output directory.
+void screenshot(const Context& ctx, HWND h, const std::string& name);
+
+// Scenario registry: each scenario file registers its functions by name.
+using Scenario = std::function<void(const Context&)>;
+std::map<std::string, Scenario>& scenarios();
+struct Register {
+  Register(const char* name, Scenario fn) { scenarios()[name] = std::move(fn); }
+};
+
+}  // namespace e2e

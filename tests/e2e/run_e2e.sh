@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Runs one end-to-end scenario: a fresh copy of the Wine prefix template, a private Xvfb
+# display, meridexa.exe and its libraries installed in the prefix, and the test driver.
+# Without the right to set the clock: the programs run with CAP_SYS_TIME dropped.
+#   run_e2e.sh <scenario> <windows build dir>
+# Screenshots land in <build>/e2e-output/<scenario>/ as PNG.
+set -uo pipefail
+scenario=$1
+build=$(cd "$2" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+
+template=$build/wine-template
+(
+  flock 9
+  if [ ! -f "$template/.meridexa-template" ]; then
+    echo "making the Wine prefix template (once per build)"
+    setpriv --bounding-set -sys_time --inh-caps -sys_time "$here/make_wine_prefix.sh" "$template"
+  fi
+) 9>"$build/wine-template.lock"
+
+work=$(mktemp -d "$build/e2e-run.XXXXXX")
+out=$build/e2e-output/$scenario
+rm -rf "$out"
+mkdir -p "$out"
+xvfb_pid=
+cleanup() {
+  WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+cp -a --reflink=auto "$template" "$work/prefix"
+app=$work/prefix/drive_c/meridexa
+mkdir -p "$app"
+cp "$build/meridexa.exe" "$build"/mdx*.dll "$build/meridexa.html" "$app/"
+cp "$build/mdxdriver.exe" "$work/prefix/drive_c/"
+
+# A private display; -displayfd picks a free number.
+exec 8>"$work/display"
+Xvfb -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp -nolisten unix >/dev/null 2>&1 &
+xvfb_pid=$!
+exec 8>&-
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -n1 "$work/display")
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
+
+run() { setpriv --bounding-set -sys_time --inh-caps -sys_time "$@"; }
+# The programs must not be able to set this machine's clock.
+if run sh -c 'grep CapBnd /proc/self/status' | awk '{ exit !(and(strtonum("0x" $2), 2^25) != 0) }'; then
+  echo "CAP_SYS_TIME is still in the bounding set; refusing to run"
+  exit 1
+fi
+
+outwin=$(run winepath -w "$out" 2>/dev/null)
+timeout 180 setpriv --bounding-set -sys_time --inh-caps -sys_time \
+  wine 'C:\mdxdriver.exe' "$scenario" 'C:\meridexa\meridexa.exe' "$outwin"
+rc=$?
+
+for bmp in "$out"/*.bmp; do
+  [ -e "$bmp" ] || break
+  convert "$bmp" "${bmp%.bmp}.png" 2>/dev/null && rm -f "$bmp"
+done
+exit $rc

@@ -1,0 +1,8 @@
+# End-to-end scenarios run by CTest, one Wine prefix each (see tests/e2e/run_e2e.sh).
+set(MDX_E2E_SCENARIOS
+  app.first_start
+  app.second_copy
+  app.keys_do_not_close
+  app.popup_menu
+  app.stored_settings
+)

@@ -14,6 +14,7 @@
 
 namespace mdx {
 
+// Dot is GDI's cosmetic PS_DOT: runs of 3 pixels on, 3 off, restarting at every lineTo.
 enum class PenStyle { Solid, Dot, Null };
 struct Pen {
   PenStyle style = PenStyle::Solid;
@@ -35,6 +36,16 @@ class Canvas {
   void selectBrush(const Brush& brush) { brush_ = brush; }
   const Pen& pen() const { return pen_; }
   const Brush& brush() const { return brush_; }
+  // What the gaps of a dotted pen show: nothing (Transparent, the default here, so that a
+  // dotted line over the map leaves the map visible between its dots) or the background
+  // colour (Opaque, as a fresh GDI device context would). Text is always transparent.
+  enum class BkMode { Transparent, Opaque };
+  void setBkMode(BkMode mode) { bkMode_ = mode; }
+  void setBkColor(Rgb color) { bkColor_ = color; }
+  BkMode bkMode() const { return bkMode_; }
+  Rgb bkColor() const { return bkColor_; }
+  int32_t currentX() const { return curX_; }
+  int32_t currentY() const { return curY_; }
 
   void moveTo(int32_t x, int32_t y);
   void lineTo(int32_t x, int32_t y);  // end point excluded; the position moves to it
@@ -47,11 +58,16 @@ class Canvas {
   Surface& target_;
   Pen pen_;
   Brush brush_;
+  BkMode bkMode_ = BkMode::Transparent;
+  Rgb bkColor_ = kWhite;
   int32_t curX_ = 0, curY_ = 0;
 };
 
 // Width in bytes of code page 932 of a UTF-8 text: ASCII and half-width katakana count 1,
 // every other character 2 (the font's 6- and 12-pixel widths).
+// Bytes that are not valid UTF-8 count as one unknown (full-width) character each.
 int cp932ByteLength(const std::string& utf8);
+// Width in pixels that textOut advances over the text: 6 per byte of cp932ByteLength.
+int64_t textWidth(const std::string& utf8);
 
 }  // namespace mdx

@@ -1,6 +1,7 @@
 #pragma once
 // Off-screen surfaces for composing the map picture: 24-bit colour or 1-bit, addressed
 // top-down in pixels. Operations on them live in raster/ops.h and raster/draw.h.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -46,7 +47,12 @@ class Surface {
   // uncompressed; 1-bit files with the palette black, white). Loading accepts 1, 4, 8, 24
   // and 32 bits per pixel and returns an empty surface on any malformed input.
   static Surface fromBmp(const std::vector<uint8_t>& bytes);
+  static Surface fromBmp(const uint8_t* bytes, size_t size);
+  // A packed DIB without the file header (BITMAPINFOHEADER, colour table, pixels), as a
+  // bitmap resource of a module holds it.
+  static Surface fromPackedDib(const uint8_t* bytes, size_t size);
   static Surface loadBmpFile(const std::string& path);
+  // An empty surface gives an empty vector (and saveBmpFile fails).
   std::vector<uint8_t> toBmp() const;
   bool saveBmpFile(const std::string& path) const;
 

@@ -1,0 +1,80 @@
+#include "actions/win32/main_window_effects.h"
+
+#include <utility>
+#include <vector>
+
+#include "platform/win32/text.h"
+
+namespace mdx::win {
+
+static_assert(kExitLogOff == EWX_LOGOFF && kExitShutdown == EWX_SHUTDOWN && kExitReboot == EWX_REBOOT);
+
+MainWindowEffects::MainWindowEffects(HWND mainWindow, std::function<void()> saveSettings, SoundDevice& device)
+    : main_(mainWindow), save_(std::move(saveSettings)), device_(device) {}
+
+void MainWindowEffects::saveSettings() {
+  if (save_) save_();
+}
+
+void MainWindowEffects::endSession(uint32_t exitWindowsFlags) {
+  // Without the privilege Windows refuses a restart or shut-down from an ordinary process;
+  // log off needs none.
+  if (sessionEndNeedsShutdownPrivilege(exitWindowsFlags)) enableShutdownPrivilege();
+  ExitWindowsEx(exitWindowsFlags, 0);
+}
+
+void MainWindowEffects::postQuit() { PostMessageW(main_, WM_QUIT, 0, 0); }
+
+void MainWindowEffects::playSound(const std::string& path, SoundKind kind) { mdx::playSound(device_, path, kind); }
+
+void MainWindowEffects::launch(const std::string& commandLine) { launchCommandLine(commandLine, SW_SHOW); }
+
+bool MainWindowEffects::isMinimised() { return IsIconic(main_) != FALSE; }
+
+void MainWindowEffects::restoreWindow() { ShowWindow(main_, SW_RESTORE); }
+
+void MainWindowEffects::setTopMost(bool topMost) {
+  SetWindowPos(main_, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+void MainWindowEffects::flashWindow(bool invert) { FlashWindow(main_, invert ? TRUE : FALSE); }
+
+bool enableShutdownPrivilege() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
+  TOKEN_PRIVILEGES tp{};
+  tp.PrivilegeCount = 1;
+  tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  bool ok = LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &tp.Privileges[0].Luid) != FALSE;
+  // AdjustTokenPrivileges succeeds even when it could not assign the privilege; the last
+  // error tells.
+  if (ok) ok = AdjustTokenPrivileges(token, FALSE, &tp, 0, nullptr, nullptr) != FALSE &&
+               GetLastError() == ERROR_SUCCESS;
+  CloseHandle(token);
+  return ok;
+}
+
+bool launchCommandLine(const std::string& commandLine, WORD showCommand) {
+  // WinExec takes the command line in the ANSI code page only, so a Japanese path would not
+  // survive on a system whose code page cannot spell it. WinExec itself is CreateProcess with
+  // the whole command line (no application name, so the platform splits off the program the
+  // usual way and searches for it), STARTF_USESHOWWINDOW with the show command, and both
+  // handles closed at once; that is done here with the UTF-16 call. No shell is involved, so
+  // nothing in the text is interpreted beyond that. WinExec's wait for the new program's
+  // first idle input is left out: the caller ignores the result and the tick must not stall.
+  std::wstring wide = widen(commandLine);
+  std::vector<wchar_t> buffer(wide.begin(), wide.end());
+  buffer.push_back(L'\0');  // CreateProcessW may write into its command line
+
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = showCommand;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return true;
+}
+
+}  // namespace mdx::win

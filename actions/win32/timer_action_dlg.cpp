@@ -1,0 +1,261 @@
+#include "actions/win32/timer_action_dlg.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <vector>
+
+#include "platform/win32/text.h"
+#include "resources/timer_action_ids.h"
+
+namespace mdx::win {
+
+// The resource script can only read #defines; the code uses the model's constants. Both must
+// name the same controls.
+static_assert(IDD_TIMER_ACTION == timer_dlg::kTemplateId);
+static_assert(IDC_TA_HOUR == timer_dlg::kHourField && IDC_TA_MINUTE == timer_dlg::kMinuteField);
+static_assert(IDC_TA_HOUR_SPIN == timer_dlg::kHourUpDown && IDC_TA_MINUTE_SPIN == timer_dlg::kMinuteUpDown);
+static_assert(IDC_TA_PC_DATE == timer_dlg::kPcDate && IDC_TA_PC_TIME == timer_dlg::kPcTime);
+static_assert(IDC_TA_EXIT_CHECK == timer_dlg::kExitCheck && IDC_TA_EXIT_TIME == timer_dlg::kExitTimeDisplay &&
+              IDC_TA_EXIT_RESERVE == timer_dlg::kExitReserve && IDC_TA_EXIT_LOGOFF == timer_dlg::kExitLogOffRadio &&
+              IDC_TA_EXIT_RESTART == timer_dlg::kExitRestartRadio &&
+              IDC_TA_EXIT_SHUTDOWN == timer_dlg::kExitShutdownRadio);
+static_assert(IDC_TA_SOUND_CHECK == timer_dlg::kSoundCheck && IDC_TA_SOUND_TIME == timer_dlg::kSoundTimeDisplay &&
+              IDC_TA_SOUND_RESERVE == timer_dlg::kSoundReserve && IDC_TA_SOUND_FILE == timer_dlg::kSoundFileField &&
+              IDC_TA_SOUND_BROWSE == timer_dlg::kSoundBrowse && IDC_TA_SOUND_TEST == timer_dlg::kSoundTest);
+static_assert(IDC_TA_PROGRAM_CHECK == timer_dlg::kProgramCheck &&
+              IDC_TA_PROGRAM_TIME == timer_dlg::kProgramTimeDisplay &&
+              IDC_TA_PROGRAM_RESERVE == timer_dlg::kProgramReserve &&
+              IDC_TA_PROGRAM_COMMAND == timer_dlg::kProgramField &&
+              IDC_TA_PROGRAM_BROWSE == timer_dlg::kProgramBrowse);
+static_assert(IDC_TA_CALL_CHECK == timer_dlg::kCallCheck && IDC_TA_CALL_TIME == timer_dlg::kCallTimeDisplay &&
+              IDC_TA_CALL_RESERVE == timer_dlg::kCallReserve && IDC_TA_CALL_FLASH == timer_dlg::kCallFlashCheck &&
+              IDC_TA_CALL_TOPWINDOW == timer_dlg::kCallTopWindowCheck &&
+              IDC_TA_CALL_TEXT == timer_dlg::kCallTextField);
+
+namespace {
+
+constexpr UINT_PTR kClockTimerId = 1;
+constexpr UINT kClockPeriodMs = 1000;
+
+// The dialog's three fonts share everything but height and weight.
+constexpr wchar_t kFontFace[] = L"ＭＳ ゴシック";
+constexpr BYTE kFontPitchAndFamily = 0x40;
+HFONT createDialogFont(int height, int weight) {
+  return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, kFontPitchAndFamily, kFontFace);
+}
+
+// One row of the dialog's data exchange. The exit kind's radio buttons are not numbered
+// consecutively (1245, 1246, 1020), so the dialog runs its own table rather than the
+// framework's, which only knows consecutive radio groups.
+enum class Exchange { Text, Check, ExitKindRadio };
+struct ExchangeRow {
+  int id;
+  Exchange kind;
+  std::string TimerActionModel::*text;
+  int32_t TimerActionModel::*value;
+};
+
+const ExchangeRow kExchange[] = {
+    {timer_dlg::kProgramField, Exchange::Text, &TimerActionModel::programCommand, nullptr},
+    {timer_dlg::kProgramCheck, Exchange::Check, nullptr, &TimerActionModel::programReserved},
+    {timer_dlg::kExitTimeDisplay, Exchange::Text, &TimerActionModel::exitTime, nullptr},
+    {timer_dlg::kSoundTimeDisplay, Exchange::Text, &TimerActionModel::soundTime, nullptr},
+    {timer_dlg::kProgramTimeDisplay, Exchange::Text, &TimerActionModel::programTime, nullptr},
+    {timer_dlg::kSoundCheck, Exchange::Check, nullptr, &TimerActionModel::soundReserved},
+    {timer_dlg::kSoundFileField, Exchange::Text, &TimerActionModel::soundFile, nullptr},
+    {timer_dlg::kExitCheck, Exchange::Check, nullptr, &TimerActionModel::exitReserved},
+    {timer_dlg::kExitLogOffRadio, Exchange::ExitKindRadio, nullptr, &TimerActionModel::exitKind},
+    {timer_dlg::kCallTimeDisplay, Exchange::Text, &TimerActionModel::callTime, nullptr},
+    {timer_dlg::kCallCheck, Exchange::Check, nullptr, &TimerActionModel::callReserved},
+    {timer_dlg::kCallTextField, Exchange::Text, &TimerActionModel::callText, nullptr},
+    {timer_dlg::kCallTopWindowCheck, Exchange::Check, nullptr, &TimerActionModel::callTopWindow},
+    {timer_dlg::kCallFlashCheck, Exchange::Check, nullptr, &TimerActionModel::callFlash},
+};
+
+// Radio positions 0 "LOGOFF", 1 "再起動", 2 "ＰＣ終了".
+constexpr int kExitKindRadios[3] = {timer_dlg::kExitLogOffRadio, timer_dlg::kExitRestartRadio,
+                                    timer_dlg::kExitShutdownRadio};
+
+}  // namespace
+
+const MessageEntry<TimerActionDlg> TimerActionDlg::kMessages[] = {
+    {WM_TIMER, &TimerActionDlg::onTimer},
+};
+
+const CommandEntry<TimerActionDlg> TimerActionDlg::kCommands[] = {
+    {timer_dlg::kExitReserve, BN_CLICKED, &TimerActionDlg::onExitReserve},
+    {timer_dlg::kSoundReserve, BN_CLICKED, &TimerActionDlg::onSoundReserve},
+    {timer_dlg::kProgramReserve, BN_CLICKED, &TimerActionDlg::onProgramReserve},
+    {timer_dlg::kCallReserve, BN_CLICKED, &TimerActionDlg::onCallReserve},
+    {timer_dlg::kExitCheck, BN_CLICKED, &TimerActionDlg::onExitCheck},
+    {timer_dlg::kSoundCheck, BN_CLICKED, &TimerActionDlg::onSoundCheck},
+    {timer_dlg::kProgramCheck, BN_CLICKED, &TimerActionDlg::onProgramCheck},
+    {timer_dlg::kCallCheck, BN_CLICKED, &TimerActionDlg::onCallCheck},
+    {timer_dlg::kSoundBrowse, BN_CLICKED, &TimerActionDlg::onSoundBrowse},
+    {timer_dlg::kProgramBrowse, BN_CLICKED, &TimerActionDlg::onProgramBrowse},
+    {timer_dlg::kSoundTest, BN_CLICKED, &TimerActionDlg::onSoundTest},
+};
+
+TimerActionDlg::TimerActionDlg(HWND owner, SoundDevice& device, const Clock& clock)
+    : DialogImpl(timer_dlg::kTemplateId, owner), device_(device), clock_(clock) {}
+
+TimerActionDlg::~TimerActionDlg() {
+  // The controls that used the fonts are gone once the modal run has ended.
+  for (HFONT f : {statusFont_, setterFont_, clockFont_})
+    if (f) DeleteObject(f);
+}
+
+void TimerActionDlg::exchange(bool save) {
+  for (const ExchangeRow& row : kExchange) {
+    switch (row.kind) {
+      case Exchange::Text: {
+        std::string& member = model.*row.text;
+        if (save)
+          member = itemText(row.id);
+        else
+          setItemText(row.id, member);
+        break;
+      }
+      case Exchange::Check: {
+        int32_t& member = model.*row.value;
+        if (save) {
+          member = static_cast<int32_t>(SendDlgItemMessageW(hwnd_, row.id, BM_GETCHECK, 0, 0));
+        } else {
+          // 0 unchecked, 1 checked, 2 indeterminate; anything else is reset to 0.
+          member = checkBoxExchangeValue(member);
+          SendDlgItemMessageW(hwnd_, row.id, BM_SETCHECK, static_cast<WPARAM>(member), 0);
+        }
+        break;
+      }
+      case Exchange::ExitKindRadio: {
+        int32_t& member = model.*row.value;
+        if (save) {
+          member = -1;
+          for (int i = 0; i < 3; ++i)
+            if (isChecked(kExitKindRadios[i])) member = i;
+        } else {
+          const int checked = exitKindRadioIndex(member);
+          for (int i = 0; i < 3; ++i) setChecked(kExitKindRadios[i], i == checked);
+        }
+        break;
+      }
+    }
+  }
+}
+
+BOOL TimerActionDlg::onInitDialog() {
+  exchange(false);
+
+  statusFont_ = createDialogFont(20, 800);
+  setterFont_ = createDialogFont(30, 400);
+  clockFont_ = createDialogFont(16, 400);
+
+  const SetterTexts setter = setterTextsNow(clock_);
+  setFont(timer_dlg::kHourField, setterFont_);
+  setItemText(timer_dlg::kHourField, setter.hour);
+  setFont(timer_dlg::kMinuteField, setterFont_);
+  setItemText(timer_dlg::kMinuteField, setter.minute);
+
+  SetTimer(hwnd_, kClockTimerId, kClockPeriodMs, nullptr);
+
+  SendDlgItemMessageW(hwnd_, timer_dlg::kHourUpDown, UDM_SETRANGE32, timer_dlg::kHourMin, timer_dlg::kHourMax);
+  SendDlgItemMessageW(hwnd_, timer_dlg::kMinuteUpDown, UDM_SETRANGE32, timer_dlg::kMinuteMin,
+                      timer_dlg::kMinuteMax);
+
+  for (ActionGroup g : kActionGroups) setFont(actionGroupControls(g).timeDisplay, statusFont_);
+
+  // Buttons of groups with a time read "完了"; then each group is enabled or disabled by its
+  // switch, which discards the time of a switched-off group.
+  model.initialise();
+  for (ActionGroup g : kActionGroups) showGroup(g);
+  return TRUE;
+}
+
+void TimerActionDlg::onOK() {
+  exchange(true);
+  endDialog(IDOK);
+}
+
+void TimerActionDlg::onDestroy() {
+  KillTimer(hwnd_, kClockTimerId);
+  // Whichever way the dialog closes, MIDI playback of the process stops with it.
+  closeMidi(device_);
+}
+
+INT_PTR TimerActionDlg::onTimer(WPARAM, LPARAM) {
+  const PcClockTexts now = pcClockTextsNow(clock_);
+  setFont(timer_dlg::kPcTime, clockFont_);
+  setItemText(timer_dlg::kPcTime, now.time);
+  setFont(timer_dlg::kPcDate, clockFont_);
+  setItemText(timer_dlg::kPcDate, now.date);
+  return FALSE;  // the platform's own handling follows
+}
+
+void TimerActionDlg::setFont(int id, HFONT font) {
+  SendDlgItemMessageW(hwnd_, id, WM_SETFONT, reinterpret_cast<WPARAM>(font), MAKELPARAM(TRUE, 0));
+}
+
+void TimerActionDlg::showGroup(ActionGroup group) {
+  const ActionGroupControls& c = actionGroupControls(group);
+  const bool enabled = model.groupEnabled(group);
+  for (int id : c.switched) enableItem(id, enabled);
+  setItemText(c.reserveButton, model.reserveButtonText(group));
+  if (!enabled) {
+    // A disabled group has no time: the display is emptied.
+    setFont(c.timeDisplay, statusFont_);
+    setItemText(c.timeDisplay, model.timeMember(group));
+  }
+}
+
+void TimerActionDlg::reserve(ActionGroup group) {
+  const ActionGroupControls& c = actionGroupControls(group);
+  model.reserve(group, itemText(timer_dlg::kHourField), itemText(timer_dlg::kMinuteField));
+  setItemText(c.reserveButton, model.reserveButtonText(group));
+  setFont(c.timeDisplay, statusFont_);
+  setItemText(c.timeDisplay, model.timeMember(group));
+}
+
+void TimerActionDlg::toggle(ActionGroup group) {
+  model.toggleGroup(group);
+  showGroup(group);
+}
+
+void TimerActionDlg::browse(const char* barFilter, int targetField) {
+  // The filter is kept in the '|'-separated form; the platform wants NUL separators and a
+  // double NUL at the end, which the trailing "||" becomes.
+  std::wstring filter = widen(barFilter);
+  for (wchar_t& ch : filter)
+    if (ch == L'|') ch = L'\0';
+  std::vector<wchar_t> file(32768, L'\0');
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof(ofn);
+  ofn.hwndOwner = hwnd_;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.Flags = OFN_HIDEREADONLY;
+  if (GetOpenFileNameW(&ofn)) setItemText(targetField, narrow(file.data()));
+}
+
+void TimerActionDlg::onSoundBrowse() { browse(timer_dlg::kSoundFileFilter, timer_dlg::kSoundFileField); }
+void TimerActionDlg::onProgramBrowse() { browse(timer_dlg::kProgramFileFilter, timer_dlg::kProgramField); }
+void TimerActionDlg::onSoundTest() { testPlay(device_, itemText(timer_dlg::kSoundFileField)); }
+
+bool runTimerActionDialog(HWND owner, TimedAction& action, SoundDevice& device, const Clock& clock) {
+  TimerActionDlg dlg(owner, device, clock);
+  dlg.model.loadFrom(action);
+  if (dlg.doModal() != IDOK) return false;
+  dlg.model.storeInto(action);
+  return true;
+}
+
+bool runTimerActionDialog(HWND owner, TimedAction& action, SoundDevice& device) {
+  static const SystemClock kPcClock;
+  return runTimerActionDialog(owner, action, device, kPcClock);
+}
+
+}  // namespace mdx::win

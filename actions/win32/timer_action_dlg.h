@@ -1,0 +1,76 @@
+#pragma once
+// The timer-action dialog "タイマーアクションの設定" (template 132): the Windows face of
+// TimerActionModel. It shows the PC's date and time every second, sets a time with two
+// up-down fields and lets each of the four groups (Windows exit, sound, program, call) be
+// switched on, given its options and reserved for that time.
+#include <windows.h>
+
+#include <array>
+
+#include "actions/sound.h"
+#include "actions/timed_action.h"
+#include "actions/timer_action_model.h"
+#include "dialogfw/win32/dialog.h"
+#include "platform/clock.h"
+
+namespace mdx::win {
+
+class TimerActionDlg : public DialogImpl<TimerActionDlg> {
+ public:
+  // No explicit parent: the owner is the main window. The members start as the model's do
+  // (texts empty, switches 0, exitKind -1) until the opener fills them.
+  TimerActionDlg(HWND owner, SoundDevice& device, const Clock& clock);
+  ~TimerActionDlg() override;
+
+  static const MessageEntry<TimerActionDlg> kMessages[];
+  static const CommandEntry<TimerActionDlg> kCommands[];
+
+  // The members bound to the controls, and the groups' state.
+  TimerActionModel model;
+
+ protected:
+  BOOL onInitDialog() override;
+  void onOK() override;
+  void onDestroy() override;
+
+ private:
+  INT_PTR onTimer(WPARAM, LPARAM);
+
+  void onExitReserve() { reserve(ActionGroup::Exit); }
+  void onSoundReserve() { reserve(ActionGroup::Sound); }
+  void onProgramReserve() { reserve(ActionGroup::Program); }
+  void onCallReserve() { reserve(ActionGroup::Call); }
+  void onExitCheck() { toggle(ActionGroup::Exit); }
+  void onSoundCheck() { toggle(ActionGroup::Sound); }
+  void onProgramCheck() { toggle(ActionGroup::Program); }
+  void onCallCheck() { toggle(ActionGroup::Call); }
+  void onSoundBrowse();
+  void onProgramBrowse();
+  void onSoundTest();
+
+  // The data exchange of the bound members, in the order of the table: towards the controls
+  // (save = false) or back into the members (save = true).
+  void exchange(bool save);
+  void reserve(ActionGroup group);
+  void toggle(ActionGroup group);
+  // Shows a group's state from the model: controls enabled or greyed, the reserve button's
+  // text and the time display (with the status font).
+  void showGroup(ActionGroup group);
+  void setFont(int id, HFONT font);
+  void browse(const char* barFilter, int targetField);
+
+  SoundDevice& device_;
+  const Clock& clock_;
+  HFONT statusFont_ = nullptr;  // the four time displays
+  HFONT setterFont_ = nullptr;  // hour and minute fields
+  HFONT clockFont_ = nullptr;   // PC date and time
+};
+
+// The menu command "ﾀｲﾏｰｱｸｼｮﾝ": runs the dialog modally on a copy of the reservations (the
+// user-chime fields are not part of it) and, when it ends with OK, copies the fourteen fields
+// back into `action`. Returns true on OK; Cancel (or Esc) leaves `action` as it was.
+bool runTimerActionDialog(HWND owner, TimedAction& action, SoundDevice& device, const Clock& clock);
+// The same with the PC clock.
+bool runTimerActionDialog(HWND owner, TimedAction& action, SoundDevice& device);
+
+}  // namespace mdx::win

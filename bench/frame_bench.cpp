@@ -1,0 +1,59 @@
+// Frame composition at the map's 578 x 340 with every option on, and a whole frame plus the
+// stretch to a 1156 x 680 client area.
+#include <benchmark/benchmark.h>
+
+#include "display/frame.h"
+#include "display/synthetic_bitmaps.h"
+#include "platform/fake_clock.h"
+
+namespace {
+
+using namespace mdx;
+
+struct BenchScene {
+  MapSurfaces surfaces;
+  SettingsRecords settings = defaultSettings();
+  FakeClock clock{int64_t{1765432100} * 1000, 9 * 3600};
+  DisplayState state;
+
+  BenchScene() {
+    // The library's bitmaps when they are in the tree, else their generated stand-ins.
+    DirectoryBitmapSource dir(MDX_SOURCE_DIR "/libs/graphics/bitmaps", MDX_SOURCE_DIR "/libs/graphics/mdxgraph.rc");
+    surfaces = loadMapSurfaces(dir);
+    if (surfaces.BaseMapSurface.empty()) {
+      SyntheticBitmapSource synthetic;
+      surfaces = loadMapSurfaces(synthetic);
+    }
+    OptionSettings& o = settings.option;
+    o.D_NIGHT = o.D_SEKIDOU = o.D_DATELINE = o.D_EVENT1 = o.D_AREA_NO = o.D_BAN_COLOR = 1;
+    o.INTERVAL = 0;
+    for (AreaSettings& a : settings.areas) a.D_ANALOG = a.D_COUNTRY = a.D_DIJITAL = a.D_DATE = a.D_24HOUR = 1;
+  }
+};
+
+void BM_ComposeFrame(benchmark::State& st) {
+  BenchScene sc;
+  FrameContext ctx{sc.surfaces, sc.settings, sc.clock, sc.state};
+  for (auto _ : st) {
+    composeFrame(ctx);
+    sc.clock.advanceMillis(1000);
+    benchmark::DoNotOptimize(sc.surfaces.WorkSurface.data().data());
+  }
+}
+BENCHMARK(BM_ComposeFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_ComposeAndStretch(benchmark::State& st) {
+  BenchScene sc;
+  sc.state.setClientSize(1156, 680);
+  FrameContext ctx{sc.surfaces, sc.settings, sc.clock, sc.state};
+  Surface window;
+  for (auto _ : st) {
+    composeFrame(ctx);
+    stretchFrame(sc.surfaces, sc.state.clientWidth, sc.state.clientHeight, window);
+    sc.clock.advanceMillis(1000);
+    benchmark::DoNotOptimize(window.data().data());
+  }
+}
+BENCHMARK(BM_ComposeAndStretch)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

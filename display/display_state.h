@@ -1,0 +1,64 @@
+#pragma once
+// The display's process-wide values and the context every drawing step works in.
+#include <cstdint>
+
+#include "app/settings.h"
+#include "display/map_surfaces.h"
+#include "platform/clock.h"
+
+namespace mdx {
+
+// Size of the map picture that every drawing coordinate refers to.
+constexpr int32_t kMapWidth = 578;
+constexpr int32_t kMapHeight = 340;
+// The client size assumed before the window's first size notification.
+constexpr int32_t kInitialClientWidth = 578;
+constexpr int32_t kInitialClientHeight = 341;
+
+// The aeroplane's walk. Everything starts at 0, so the first step starts a leg.
+struct PlaneState {
+  int32_t x = 0, y = 0;
+  int32_t stepCount = 0;
+  int32_t legLength = 0;
+  int32_t direction = 0;  // 1..7
+};
+
+// The typhoon's walk and its rotation twitches.
+struct TyphoonState {
+  int32_t x = 0, y = 0;
+  int32_t stepCount = 0;
+  int32_t legLength = 0;
+  int32_t frameCounter = 0;  // 1..8 once a leg has started
+  int32_t frameTick = 0;
+  int32_t frameHold = 0;
+};
+
+struct DisplayState {
+  int32_t firstFrameDue = 1;  // forces the first tick's frame; cleared by every frame
+  int32_t clientWidth = kInitialClientWidth;
+  int32_t clientHeight = kInitialClientHeight;
+  PlaneState plane;
+  TyphoonState typhoon;
+
+  // The window's size notification: a size of 0 or less (minimised) counts as 1.
+  void setClientSize(int32_t width, int32_t height) {
+    clientWidth = width < 1 ? 1 : width;
+    clientHeight = height < 1 ? 1 : height;
+  }
+};
+
+// What one frame is drawn from and onto. The main window owns all four for its lifetime.
+struct FrameContext {
+  MapSurfaces& surfaces;
+  const SettingsRecords& settings;
+  const Clock& clock;
+  DisplayState& state;
+};
+
+// A coordinate computed in 64 bits, brought back to the 32-bit range that drawing takes.
+// Values beyond the range lie far outside every surface on the same side either way.
+inline int32_t clampCoord(int64_t v) {
+  return v > INT32_MAX ? INT32_MAX : (v < INT32_MIN ? INT32_MIN : static_cast<int32_t>(v));
+}
+
+}  // namespace mdx

@@ -1,0 +1,38 @@
+#include "display/frame.h"
+
+#include "display/area_clocks.h"
+#include "display/map_overlays.h"
+#include "display/world_time.h"
+#include "raster/ops.h"
+
+namespace mdx {
+
+void composeFrame(const FrameContext& ctx, FramePresenter* presenter) {
+  MapSurfaces& s = ctx.surfaces;
+  const OptionSettings& o = ctx.settings.option;
+  bitBlt(s.WorkSurface, 0, 0, s.mapWidth, s.mapHeight, s.BaseMapSurface, 0, 0, Rop::SrcCopy);
+  drawMapLines(ctx);
+  drawAreas(ctx);
+  if (isOn(o.D_EVENT1)) {
+    drawPlane(ctx);
+    drawTyphoon(ctx);
+  }
+  if (isOn(o.D_NIGHT)) drawDayNight(ctx);
+  if (presenter != nullptr) presenter->presentFrame();
+  ctx.state.firstFrameDue = 0;
+}
+
+bool frameDueNow(const DisplayState& state, const OptionSettings& option, const Clock& clock) {
+  return frameDue(state.firstFrameDue, option.INTERVAL, splitTimeStamp(makeTimeStamp(clock)).second);
+}
+
+void stretchFrame(const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight, Surface& target) {
+  auto side = [](int32_t v) { return v < 1 ? 1 : (v > kMaxPresentSide ? kMaxPresentSide : v); };
+  const int w = side(clientWidth);
+  const int h = side(clientHeight);
+  if (target.width() != w || target.height() != h || target.depth() != Surface::Depth::Color24)
+    target = Surface(w, h, Surface::Depth::Color24, kBlack);
+  stretchBlt(target, 0, 0, w, h, surfaces.WorkSurface, 0, 0, surfaces.mapWidth, surfaces.mapHeight, Rop::SrcCopy);
+}
+
+}  // namespace mdx

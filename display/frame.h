@@ -1,0 +1,33 @@
+#pragma once
+// Composition of one map frame on WorkSurface and its stretch to the window's client size.
+#include <cstdint>
+
+#include "app/clock_tick.h"  // frameDue(firstFrameDue, INTERVAL, secondsField)
+#include "display/display_state.h"
+
+namespace mdx {
+
+// Shows WorkSurface on the window (the shell's job); called at the end of every frame.
+class FramePresenter {
+ public:
+  virtual ~FramePresenter() = default;
+  virtual void presentFrame() = 0;
+};
+
+// In this fixed order, each step over the earlier ones: base map onto WorkSurface, map
+// lines, the seven AREAs, aeroplane and typhoon (D_EVENT1 = 1), day/night shading
+// (D_NIGHT = 1, last, so it darkens everything on the night side); then the presenter, if
+// any, shows the frame, and firstFrameDue becomes 0.
+void composeFrame(const FrameContext& ctx, FramePresenter* presenter = nullptr);
+
+// The tick's rule applied to now: first frame, INTERVAL = 0, or second "00".
+bool frameDueNow(const DisplayState& state, const OptionSettings& option, const Clock& clock);
+
+// WorkSurface (mapWidth x mapHeight from (0, 0)) stretched onto the whole of `target`, sized
+// clientWidth x clientHeight, in one SRCCOPY stretch in the default stretch mode, exactly
+// what the window shows. `target` is reallocated only when the size changes. Sizes are
+// capped at kMaxPresentSide so that no stored or reported size can exhaust memory.
+void stretchFrame(const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight, Surface& target);
+constexpr int32_t kMaxPresentSide = 8192;
+
+}  // namespace mdx

@@ -52,3 +52,10 @@ foreach(scenario IN LISTS MDX_E2E_SCENARIOS)
     COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run_e2e.sh ${scenario} ${CMAKE_BINARY_DIR})
   set_tests_properties(e2e.${scenario} PROPERTIES LABELS e2e TIMEOUT 240)
 endforeach()
+
+# Test-only library the driver loads into the program's process to read its open popup menu.
+add_library(mdxprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/menu_probe.cpp)
+set_target_properties(mdxprobe PROPERTIES PREFIX "")
+target_link_options(mdxprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
+target_link_libraries(mdxprobe PRIVATE user32)
+add_dependencies(mdxdriver mdxprobe)

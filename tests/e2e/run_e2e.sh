@@ -33,8 +33,8 @@ trap cleanup EXIT
 cp -a --reflink=auto "$template" "$work/prefix"
 app=$work/prefix/drive_c/meridexa
 mkdir -p "$app"
-cp "$build/meridexa.exe" "$build"/mdx*.dll "$build/meridexa.html" "$app/"
-cp "$build/mdxdriver.exe" "$work/prefix/drive_c/"
+cp "$build/meridexa.exe" "$build/mdxutil.dll" "$build/mdxsound.dll" "$build/mdxgraph.dll" "$build/meridexa.html" "$app/"
+cp "$build/mdxdriver.exe" "$build/mdxprobe.dll" "$work/prefix/drive_c/"
 
 # A private display; -displayfd picks a free number.
 exec 8>"$work/display"
@@ -47,7 +47,8 @@ export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
 run() { setpriv --bounding-set -sys_time --inh-caps -sys_time "$@"; }
 # The programs must not be able to set this machine's clock.
-if run sh -c 'grep CapBnd /proc/self/status' | awk '{ exit !(and(strtonum("0x" $2), 2^25) != 0) }'; then
+capbnd=$(run sh -c 'grep CapBnd /proc/self/status' | awk '{print $2}')
+if [ -z "$capbnd" ] || (( (16#$capbnd >> 25) & 1 )); then
   echo "CAP_SYS_TIME is still in the bounding set; refusing to run"
   exit 1
 fi

@@ -95,23 +95,24 @@ void popupMenu(const Context& ctx) {
   bringToFront(main);
   pressKeys({VK_SHIFT, VK_F10});
   HWND popup = waitPopupMenu();
-  HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
-  check(menu != nullptr, "the popup menu is open");
-  const auto top = menuItems(menu);
-  check(top.size() == 5, "five entries");
-  check(top[0].text == "ﾒﾆｭｰ" && top[1].text == "設定" && top[2].text == "ﾊﾞｰｼﾞｮﾝ情報" && top[3].text == "ﾍﾙﾌﾟ" &&
-            top[4].text == "終了",
-        "entries ﾒﾆｭｰ, 設定, ﾊﾞｰｼﾞｮﾝ情報, ﾍﾙﾌﾟ, 終了");
-  check(top[2].id == 32793 && top[3].id == 57667 && top[4].id == 1, "commands 32793, 57667, 1");
-  const auto menu1 = menuItems(top[0].submenu);
-  check(menu1.size() == 2 && menu1[0].text == "ﾀｲﾏｰｱｸｼｮﾝ" && menu1[0].id == 32772 && !menu1[0].grayed,
-        "ﾀｲﾏｰｱｸｼｮﾝ (32772) enabled");
-  check(menu1[1].text == "ｺｰﾙﾘｾｯﾄ" && menu1[1].id == 32795 && menu1[1].grayed, "ｺｰﾙﾘｾｯﾄ (32795) greyed");
-  const auto settings = menuItems(top[1].submenu);
-  check(settings.size() == 4 && settings[0].text == "AREA設定" && settings[0].id == 32788 &&
-            settings[1].text == "ｵﾌﾟｼｮﾝ" && settings[1].id == 32789 && settings[2].separator &&
-            settings[3].text == "日本標準時設定" && settings[3].id == 32799,
-        "設定: AREA設定, ｵﾌﾟｼｮﾝ, separator, 日本標準時設定");
+  const auto items = probePopupMenu(p);
+  std::string listing;
+  for (const auto& i : items)
+    listing += std::string(static_cast<size_t>(i.depth) * 2, ' ') + (i.separator ? "----" : i.text) + " " +
+               std::to_string(i.id) + (i.grayed ? " (greyed)" : "") + "\n";
+  log(listing);
+  auto is = [&](size_t n, int depth, const char* text, UINT id) {
+    return n < items.size() && items[n].depth == depth && items[n].text == text && items[n].id == id;
+  };
+  check(items.size() == 11, "eleven items in the popup and its submenus");
+  check(is(0, 0, "ﾒﾆｭｰ", items[0].id) && is(1, 1, "ﾀｲﾏｰｱｸｼｮﾝ", 32772) && is(2, 1, "ｺｰﾙﾘｾｯﾄ", 32795),
+        "ﾒﾆｭｰ: ﾀｲﾏｰｱｸｼｮﾝ (32772), ｺｰﾙﾘｾｯﾄ (32795)");
+  check(!items[1].grayed && items[2].grayed, "ｺｰﾙﾘｾｯﾄ is greyed while no call is pending, ﾀｲﾏｰｱｸｼｮﾝ is not");
+  check(is(3, 0, "設定", items[3].id) && is(4, 1, "AREA設定", 32788) && is(5, 1, "ｵﾌﾟｼｮﾝ", 32789) &&
+            items[6].separator && is(7, 1, "日本標準時設定", 32799),
+        "設定: AREA設定 (32788), ｵﾌﾟｼｮﾝ (32789), separator, 日本標準時設定 (32799)");
+  check(is(8, 0, "ﾊﾞｰｼﾞｮﾝ情報", 32793) && is(9, 0, "ﾍﾙﾌﾟ", 57667) && is(10, 0, "終了", 1),
+        "ﾊﾞｰｼﾞｮﾝ情報 (32793), ﾍﾙﾌﾟ (57667), 終了 (1)");
   POINT corner{5, 5};
   ClientToScreen(main, &corner);
   const RECT pr = windowRect(popup);

@@ -1,6 +1,8 @@
 #include "tests/e2e/driver/harness.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace e2e {
@@ -55,6 +57,15 @@ Process::~Process() {
 }
 
 Process::Process(Process&& o) noexcept : pi_(o.pi_) { o.pi_ = {}; }
+
+Process& Process::operator=(Process&& o) noexcept {
+  if (this != &o) {
+    this->~Process();
+    pi_ = o.pi_;
+    o.pi_ = {};
+  }
+  return *this;
+}
 
 Process Process::start(const std::wstring& program, const std::wstring& args) {
   std::wstring cmd = L"\"" + program + L"\"" + (args.empty() ? L"" : L" " + args);
@@ -192,25 +203,58 @@ void bringToFront(HWND h) {
   waitFor([&] { return GetForegroundWindow() == h; }, 3000);
 }
 
-std::vector<MenuItem> menuItems(HMENU menu) {
+std::vector<MenuItem> probePopupMenu(const Process& p) {
+  // Each probe loads a fresh copy of the library, so its start-up code runs again.
+  static int probes = 0;
+  const std::wstring dll = L"C:\\mdxprobe-" + std::to_wstring(++probes) + L".dll";
+  CopyFileW(L"C:\\mdxprobe.dll", dll.c_str(), FALSE);
+  DeleteFileW(L"C:\\menu-probe.txt");
+  const SIZE_T bytes = (dll.size() + 1) * sizeof(wchar_t);
+  void* remote = VirtualAllocEx(p.handle(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (!remote || !WriteProcessMemory(p.handle(), remote, dll.c_str(), bytes, nullptr))
+    throw Failure{"cannot reach the program's memory"};
+  auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
+  HANDLE t = CreateRemoteThread(p.handle(), nullptr, 0, loadLibrary, remote, 0, nullptr);
+  if (!t) throw Failure{"cannot start the probe in the program"};
+  WaitForSingleObject(t, 10000);
+  CloseHandle(t);
+  if (!waitFor([] { return GetFileAttributesW(L"C:\\menu-probe.txt") != INVALID_FILE_ATTRIBUTES; }, 10000))
+    throw Failure{"the menu probe wrote nothing"};
   std::vector<MenuItem> items;
-  const int n = GetMenuItemCount(menu);
-  for (int i = 0; i < n; ++i) {
-    wchar_t text[256] = {};
-    MENUITEMINFOW mi{};
-    mi.cbSize = sizeof mi;
-    mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-    mi.dwTypeData = text;
-    mi.cch = 255;
-    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi);
+  FILE* f = _wfopen(L"C:\\menu-probe.txt", L"rb");
+  char line[1024];
+  while (f && std::fgets(line, sizeof line, f)) {
     MenuItem item;
-    item.text = narrow(text);
-    item.id = mi.wID;
-    item.grayed = (mi.fState & MFS_GRAYED) != 0;
-    item.separator = (mi.fType & MFT_SEPARATOR) != 0;
-    item.submenu = mi.hSubMenu;
+    char text[512] = {};
+    unsigned id = 0;
+    int grayed = 0, separator = 0;
+    // depth \t text \t id \t grayed \t separator
+    char* fields[5] = {};
+    int nf = 0;
+    for (char* tok = line; nf < 5; ++nf) {
+      fields[nf] = tok;
+      char* tab = std::strchr(tok, '\t');
+      if (!tab) {
+        ++nf;
+        break;
+      }
+      *tab = '\0';
+      tok = tab + 1;
+    }
+    if (nf < 5) continue;
+    item.depth = std::atoi(fields[0]);
+    std::snprintf(text, sizeof text, "%s", fields[1]);
+    id = static_cast<unsigned>(std::strtoul(fields[2], nullptr, 10));
+    grayed = std::atoi(fields[3]);
+    separator = std::atoi(fields[4]);
+    item.text = text;
+    item.id = id;
+    item.grayed = grayed != 0;
+    item.separator = separator != 0;
     items.push_back(item);
   }
+  if (f) std::fclose(f);
   return items;
 }
 

@@ -35,11 +35,12 @@ class Process {
   Process() = default;
   ~Process();
   Process(Process&& o) noexcept;
-  Process& operator=(Process&&) = delete;
+  Process& operator=(Process&& o) noexcept;
   Process(const Process&) = delete;
 
   static Process start(const std::wstring& program, const std::wstring& args = L"");
   DWORD id() const { return pi_.dwProcessId; }
+  HANDLE handle() const { return pi_.hProcess; }
   bool running() const;
   bool waitExit(DWORD timeoutMs);
   DWORD exitCode() const;
@@ -66,15 +67,16 @@ std::string rectText(const RECT& r);
 void pressKeys(const std::vector<WORD>& downThenUp);
 void bringToFront(HWND h);
 
-// Menu inspection.
+// The open popup menu of a process, read from inside it by the probe library: every item in
+// menu order, submenu items following their parent with depth + 1.
 struct MenuItem {
+  int depth = 0;
   std::string text;
   UINT id = 0;
   bool grayed = false;
   bool separator = false;
-  HMENU submenu = nullptr;
 };
-std::vector<MenuItem> menuItems(HMENU menu);
+std::vector<MenuItem> probePopupMenu(const Process& p);
 
 // Registry under HKCU\Software\Quenholt\meridexa.
 struct RegValue {

@@ -170,7 +170,7 @@ int mapY(double lat) {
 bool isSea(const Rgb& c) { return c.b > c.g + 20 && c.b > c.r + 60; }
 bool isLand(const Rgb& c) { return !isSea(c) && c.g >= c.b - 10; }
 
-class WorldMap : public ::testing::Test {
+class GraphicsWorldMap : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { map_ = new BmpFile(readBmp("worldmap_162.bmp")); }
     static void TearDownTestSuite() { delete map_; }
@@ -178,9 +178,9 @@ protected:
     static Rgb at(double lon, double lat) { return map_->at(mapX(lon), mapY(lat)); }
     static BmpFile* map_;
 };
-BmpFile* WorldMap::map_ = nullptr;
+BmpFile* GraphicsWorldMap::map_ = nullptr;
 
-TEST_F(WorldMap, GridPutsDateLineAndEquatorWhereTheOverlaysDrawThem) {
+TEST_F(GraphicsWorldMap, GridPutsDateLineAndEquatorWhereTheOverlaysDrawThem) {
     EXPECT_EQ(mapX(180.0), 343);
     EXPECT_EQ(mapY(0.0), 222);
     EXPECT_EQ(mapX(-33.6), 0);
@@ -189,7 +189,7 @@ TEST_F(WorldMap, GridPutsDateLineAndEquatorWhereTheOverlaysDrawThem) {
     EXPECT_NEAR(mapY(-59.0), 339, 1);
 }
 
-TEST_F(WorldMap, LandWhereContinentsAre) {
+TEST_F(GraphicsWorldMap, LandWhereContinentsAre) {
     const struct { const char* name; double lon, lat; } places[] = {
         {"Honshu near Tokyo", 139.5, 36.0},  {"central Australia", 134.0, -24.0},
         {"Sahara", 10.0, 24.0},              {"Congo on the equator", 25.0, 0.0},
@@ -202,7 +202,7 @@ TEST_F(WorldMap, LandWhereContinentsAre) {
     }
 }
 
-TEST_F(WorldMap, SeaWhereOceansAre) {
+TEST_F(GraphicsWorldMap, SeaWhereOceansAre) {
     const struct { const char* name; double lon, lat; } places[] = {
         {"mid Pacific on the date line", 180.0, 10.0}, {"Pacific on the equator", -140.0, 0.0},
         {"North Pacific", 170.0, 40.0},                {"South Pacific", -120.0, -40.0},
@@ -218,13 +218,29 @@ TEST_F(WorldMap, SeaWhereOceansAre) {
     }
 }
 
-TEST_F(WorldMap, LandTakesGreensAndOchres) {
+TEST_F(GraphicsWorldMap, LandTakesGreensAndOchres) {
     const Rgb japan = at(139.5, 36.0);
     EXPECT_GT(japan.g, japan.r);
     EXPECT_GT(japan.g, japan.b);
     const Rgb sahara = at(10.0, 24.0);
     EXPECT_GT(sahara.r, sahara.b + 40);
     EXPECT_GT(sahara.r, sahara.g - 10);
+}
+
+// The night shading ANDs the map with the night colour: the sea must keep a dark
+// blue and the land must go dark, rather than flare up in stray colours.
+TEST_F(GraphicsWorldMap, NightShadingKeepsSeaBlueAndDarkensLand) {
+    auto night = [](const Rgb& c) { return Rgb{c.r & 14, c.g & 84, c.b & 138}; };
+    for (const auto& [lon, lat] : {std::pair{160.0, 30.0}, {180.0, -5.0}, {-140.0, 25.0}, {-120.0, -30.0},
+                                   {-30.0, -20.0}, {70.0, -10.0}, {90.0, -40.0}}) {
+        const Rgb c = night(at(lon, lat));
+        EXPECT_GE(c.b, 128) << lon << "," << lat;
+    }
+    for (const auto& [lon, lat] : {std::pair{139.5, 36.0}, {25.0, 0.0}, {-60.0, -5.0}, {-98.0, 40.0},
+                                   {100.0, 55.0}, {134.0, -24.0}, {10.0, 24.0}}) {
+        const Rgb c = night(at(lon, lat));
+        EXPECT_LT(c.r + c.g + c.b, 60) << lon << "," << lat;
+    }
 }
 
 // --- day/night mask sheet ------------------------------------------------------------
@@ -262,16 +278,16 @@ double whiteCentre(const BmpFile& sheet, int hour, int* count) {
     return a * kCellW / (2 * kPi);
 }
 
-class MaskSheet : public ::testing::Test {
+class GraphicsMaskSheet : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { sheet_ = new BmpFile(readBmp("nightmasks_179.bmp")); }
     static void TearDownTestSuite() { delete sheet_; }
     void SetUp() override { ASSERT_TRUE(sheet_->ok) << sheet_->error; }
     static BmpFile* sheet_;
 };
-BmpFile* MaskSheet::sheet_ = nullptr;
+BmpFile* GraphicsMaskSheet::sheet_ = nullptr;
 
-TEST_F(MaskSheet, NoonCellLightsTheMapsMiddle) {
+TEST_F(GraphicsMaskSheet, NoonCellLightsTheMapsMiddle) {
     int n = 0;
     const double c = whiteCentre(*sheet_, 12, &n);
     // x 48 of the cell is x 289 of the stretched 578-pixel map.
@@ -279,7 +295,7 @@ TEST_F(MaskSheet, NoonCellLightsTheMapsMiddle) {
     EXPECT_TRUE(sheet_->white(cellOf(12).first + 48, 41));
 }
 
-TEST_F(MaskSheet, EveryCellHasAnUprightOvalOfDaylight) {
+TEST_F(GraphicsMaskSheet, EveryCellHasAnUprightOvalOfDaylight) {
     for (int hour = 0; hour < 24; ++hour) {
         SCOPED_TRACE(hour);
         const auto [ox, oy] = cellOf(hour);
@@ -304,7 +320,7 @@ TEST_F(MaskSheet, EveryCellHasAnUprightOvalOfDaylight) {
     }
 }
 
-TEST_F(MaskSheet, DaylightMovesWestwardsAndWrapsAtNight) {
+TEST_F(GraphicsMaskSheet, DaylightMovesWestwardsAndWrapsAtNight) {
     for (int hour = 0; hour < 24; ++hour) {
         SCOPED_TRACE(hour);
         int n = 0;
@@ -328,7 +344,7 @@ TEST_F(MaskSheet, DaylightMovesWestwardsAndWrapsAtNight) {
     EXPECT_LT(whiteCentre(*sheet_, 17, &n), 30.0) << "near the left edge at hour 17";
 }
 
-TEST_F(MaskSheet, NightPartIsADarkBlueTextureWithoutWhite) {
+TEST_F(GraphicsMaskSheet, NightPartIsADarkBlueTextureWithoutWhite) {
     for (int hour = 0; hour < 24; ++hour) {
         SCOPED_TRACE(hour);
         const auto [ox, oy] = cellOf(hour);
@@ -363,7 +379,7 @@ TEST_F(MaskSheet, NightPartIsADarkBlueTextureWithoutWhite) {
     }
 }
 
-TEST_F(MaskSheet, CellsAreSeparatedByGridLines) {
+TEST_F(GraphicsMaskSheet, CellsAreSeparatedByGridLines) {
     for (int x : {96, 97, 194, 291, 388, 485}) {
         for (int y = 0; y < 335; y += 7) EXPECT_TRUE(sheet_->black(x, y)) << x << "," << y;
     }

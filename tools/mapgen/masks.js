@@ -25,10 +25,9 @@ function cellOrigin(hour) {
 const OVAL_HALF_W = 21.5;   // the oval is 43 pixels wide
 const OVAL_HALF_H = 39.5;   // and 79 of the cell's 82 rows high
 const OVAL_CY = 41;
-const TWILIGHT = 1.6;       // soft edge, in cell pixels
 
 function ovalCentreX(hour) {
-  let lon = 135 - 15 * (hour - 12);
+  const lon = 135 - 15 * (hour - 12);
   const mapX = ((lonToX(lon) % MAP_W) + MAP_W) % MAP_W;
   return mapX * CELL_W / MAP_W;
 }
@@ -40,12 +39,28 @@ function hash(x, y, seed) {
   return (h >>> 0) / 4294967296;
 }
 
-// Night texture: dark blue, a fine grain plus soft blotches, never white.
+// Night texture. The program ANDs the stretched cell into the map, so the night
+// side keeps only the colour bits that the texture has: with RGB(14, 84, 138)
+// the sea (blue >= 128, green 64-127) stays a dark blue and the land (blue < 128,
+// green >= 128) turns almost black. A texture made of random shades that vary the
+// base colour by clearing some of its bits (never adding any) stays a gentle grain
+// on the map instead of a speckle of unrelated colours. Never white.
+const NIGHT_SHADES = [
+  [[14, 84, 138], 0.62],
+  [[14, 80, 138], 0.12],
+  [[14, 84, 136], 0.1],
+  [[12, 84, 130], 0.08],
+  [[14, 68, 138], 0.05],
+  [[10, 80, 136], 0.03],
+];
+
 function nightColour(x, y, hour) {
-  const grain = hash(x, y, 100 + hour) - 0.5;
-  const blot = hash(x >> 2, y >> 2, 300) - 0.5;
-  const k = 1 + grain * 0.22 + blot * 0.12;
-  return [14 * k, 84 * k, 138 * k];
+  let u = hash(x, y, 100 + hour);
+  for (const [c, p] of NIGHT_SHADES) {
+    if (u < p) return c;
+    u -= p;
+  }
+  return NIGHT_SHADES[0][0];
 }
 
 function makeMaskSheet() {
@@ -61,16 +76,8 @@ function makeMaskSheet() {
         const dy = (y + 0.5) - OVAL_CY;
         const r = Math.hypot(dx / OVAL_HALF_W, dy / OVAL_HALF_H);
         const night = nightColour(ox + x, oy + y, hour);
-        let c;
-        if (r <= 1) {
-          c = [255, 255, 255];
-        } else {
-          // Twilight: the distance outside the oval in pixels, roughly.
-          const out = (r - 1) * Math.min(OVAL_HALF_W, OVAL_HALF_H) ;
-          const t = Math.min(1, out / TWILIGHT);
-          const s = t * t * (3 - 2 * t);
-          c = [0, 1, 2].map(i => Math.min(250, 255 + (night[i] - 255) * s));
-        }
+        // A hard edge: in-between colours would AND into stray colours on the map.
+        const c = r <= 1 ? [255, 255, 255] : night;
         sheet.set(ox + x, oy + y, c);
       }
     }

@@ -165,10 +165,10 @@ const SAVANNA = [
 ];
 
 const C = {
-  rainforest: [38, 112, 44],
-  savanna: [150, 158, 74],
+  rainforest: [34, 134, 44],
+  savanna: [156, 162, 78],
   temperate: [92, 150, 66],
-  boreal: [64, 118, 66],
+  boreal: [62, 136, 68],
   tundra: [176, 184, 156],
   ice: [236, 240, 238],
   desert: [218, 178, 108],
@@ -208,7 +208,11 @@ function landColour(lon, lat, x, y) {
   c = mix(c, C.ice, Math.max(greenland, smoothstep(76, 80, a)));
   // A little mottling so the land does not look flat.
   const m = fractalNoise(x / 4, y / 4, 5) - 0.5;
-  return [c[0] * (1 + m * 0.16), c[1] * (1 + m * 0.16), c[2] * (1 + m * 0.16)];
+  c = c.map(v => v * (1 + m * 0.16));
+  // The night shading ANDs the map with RGB(14, 84, 138): a green of 128-191
+  // (bit 6 clear) lets vegetation go dark at night instead of lighting up green.
+  if (c[1] < 128) c[1] = 128;
+  return c;
 }
 
 // Blur of the land coverage, used to lighten the shallow sea along the coasts.
@@ -232,8 +236,10 @@ function blur(src, radius) {
   return out;
 }
 
-const SEA_DEEP = [36, 86, 164];
-const SEA_SHALLOW = [84, 142, 206];
+// Sea greens stay within 80-127 and blues at 128 or more, so that the night
+// shading keeps the sea a dark blue.
+const SEA_DEEP = [34, 86, 164];
+const SEA_SHALLOW = [88, 122, 204];
 
 function makeWorldMap() {
   const cover = landCoverage();

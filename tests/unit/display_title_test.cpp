@@ -140,3 +140,24 @@ TEST(DisplayTitle, ExtremeDifferencesStayInTheDay) {
 }
 
 }  // namespace
+
+#include "display/window_style.h"
+
+namespace {
+
+TEST(DisplayWindowStyle, TopMostAndTitleBarFollowTheirOptions) {
+  OptionSettings o;
+  for (int32_t v : {1, 0, 2, -1}) {
+    o.TOP_WINDOW = v;
+    EXPECT_EQ(wantsTopMost(o), v == 1);
+  }
+  const uint32_t visible = 0x10000000u;  // WS_VISIBLE stays as it is
+  o.MAIN_TITLE = 0;
+  EXPECT_EQ(titleBarStyle(visible, o), visible | 0x00CF0000u);
+  for (int32_t v : {1, -1, 7}) {
+    o.MAIN_TITLE = v;
+    EXPECT_EQ(titleBarStyle(visible | 0x00CF0000u, o), visible);
+  }
+}
+
+}  // namespace

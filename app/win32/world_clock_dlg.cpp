@@ -5,13 +5,13 @@
 #include "app/settings_io.h"
 #include "app/win32/window_placement.h"
 #include "display/world_time.h"
+#include "libs/imports.h"
 #include "platform/win32/text.h"
 #include "resources/resource_ids.h"
 
 namespace mdx::win {
 
 namespace {
-constexpr char kPlainTitle[] = "((((( Meridexa )))))";
 
 // The about box: icon, version line and OK.
 class AboutDlg : public DialogImpl<AboutDlg> {
@@ -49,7 +49,7 @@ WorldClockDlg::~WorldClockDlg() = default;
 BOOL WorldClockDlg::onInitDialog() {
   // What the window's creation does: settings in, window placed, the clock started.
   loadSettings();
-  tick_ = std::make_unique<ClockTick>(clock_, *this, *this, firstFrameDue_, records_.option.INTERVAL);
+  tick_ = std::make_unique<ClockTick>(clock_, *this, *this, display_.firstFrameDue, records_.option.INTERVAL);
   tick_->start();
 
   updateData(false);
@@ -61,13 +61,21 @@ BOOL WorldClockDlg::onInitDialog() {
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
+  loadMapSurfaces();
+  return TRUE;
+}
+
+void WorldClockDlg::loadMapSurfaces() {
+  // The bitmaps live in the graphics library; the surfaces keep their own copies.
+  win32::ResourceBitmapSource source(Inst_Grp());
+  surfaces_ = mdx::loadMapSurfaces(source);
   applyTitleBarStyle(hwnd_, records_.option.MAIN_TITLE);
   applyTopMost(hwnd_, records_.option.TOP_WINDOW);
-  return TRUE;
 }
 
 void WorldClockDlg::onDestroy() {
   saveSettings();
+  surfaces_ = MapSurfaces{};
   // The help page opens in the browser, which needs no quit request.
 }
 
@@ -133,14 +141,14 @@ INT_PTR WorldClockDlg::onContextMenu(WPARAM, LPARAM lp) {
 void WorldClockDlg::onAbout() {
   AboutDlg about(hwnd_);
   about.doModal();
-  titleRefreshDue_ = 1;
+  title_.titleRefreshDue = 1;
 }
 
 void WorldClockDlg::onCallReset() {
   callPending_ = 0;
   applyTopMost(hwnd_, records_.option.TOP_WINDOW);
   FlashWindow(hwnd_, FALSE);
-  titleRefreshDue_ = 1;
+  title_.titleRefreshDue = 1;
 }
 
 void WorldClockDlg::onHelp() {
@@ -162,27 +170,23 @@ INT_PTR WorldClockDlg::onTimer(WPARAM wp, LPARAM) {
 void WorldClockDlg::stop() { KillTimer(hwnd_, kTickTimerId); }
 void WorldClockDlg::start(unsigned delayMs) { SetTimer(hwnd_, kTickTimerId, delayMs, nullptr); }
 
-void WorldClockDlg::updateTitle() {
-  const std::string minute = splitTimeStamp(makeTimeStamp(clock_)).minute;
-  if (titleRefreshDue_ == 0 && minute == lastTitleMinute_) return;
-  lastTitleMinute_ = minute;
-  titleRefreshDue_ = 0;
-  SetWindowTextW(hwnd_, L"");
-  SetWindowTextW(hwnd_, widen(kPlainTitle).c_str());
-}
+void WorldClockDlg::updateTitle() { mdx::updateTitle(*this, title_, records_, clock_, callPending_ == 1); }
+
+void WorldClockDlg::setTitle(const std::string& utf8) { SetWindowTextW(hwnd_, widen(utf8).c_str()); }
+
+void WorldClockDlg::flash(bool invert) { FlashWindow(hwnd_, invert ? TRUE : FALSE); }
 
 void WorldClockDlg::checkTimedActions() {}
 
-void WorldClockDlg::composeFrame() {
-  HDC dc = GetDC(hwnd_);
-  presentFrame(dc);
-  ReleaseDC(hwnd_, dc);
-  firstFrameDue_ = 0;
-}
+void WorldClockDlg::composeFrame() { mdx::composeFrame(FrameContext{surfaces_, records_, clock_, display_}, this); }
 
 // ---- painting ----
 
-void WorldClockDlg::presentFrame(HDC) {}
+void WorldClockDlg::presentFrame() {
+  HDC dc = GetDC(hwnd_);
+  painter_.present(dc, surfaces_, display_.clientWidth, display_.clientHeight);
+  ReleaseDC(hwnd_, dc);
+}
 
 INT_PTR WorldClockDlg::onPaint(WPARAM, LPARAM) {
   PAINTSTRUCT ps;
@@ -195,23 +199,19 @@ INT_PTR WorldClockDlg::onPaint(WPARAM, LPARAM) {
     DrawIcon(dc, (rc.right - cx + 1) / 2, (rc.bottom - cy + 1) / 2, icon_);
   }
   EndPaint(hwnd_, &ps);
-  HDC client = GetDC(hwnd_);
-  presentFrame(client);
-  ReleaseDC(hwnd_, client);
+  presentFrame();
   return TRUE;
 }
 
 INT_PTR WorldClockDlg::onEraseBackground(WPARAM, LPARAM) {
   // Before the first frame the dialog background is drawn; afterwards the frame covers it all.
-  if (firstFrameDue_ == 1) return FALSE;
+  if (display_.firstFrameDue == 1) return FALSE;
   SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, 1);
   return TRUE;
 }
 
 INT_PTR WorldClockDlg::onSize(WPARAM, LPARAM lp) {
-  const int w = LOWORD(lp), h = HIWORD(lp);
-  clientWidth_ = w <= 0 ? 1 : w;
-  clientHeight_ = h <= 0 ? 1 : h;
+  display_.setClientSize(LOWORD(lp), HIWORD(lp));
   return FALSE;
 }
 

@@ -9,11 +9,20 @@
 #include "app/profile_store.h"
 #include "app/settings.h"
 #include "dialogfw/win32/dialog.h"
+#include "display/display_state.h"
+#include "display/frame.h"
+#include "display/map_surfaces.h"
+#include "display/title_bar.h"
+#include "display/win32/surface_bridge.h"
 #include "platform/clock.h"
 
 namespace mdx::win {
 
-class WorldClockDlg : public DialogImpl<WorldClockDlg>, public TickTargets, public TickTimer {
+class WorldClockDlg : public DialogImpl<WorldClockDlg>,
+                      public TickTargets,
+                      public TickTimer,
+                      public TitleWindow,
+                      public FramePresenter {
  public:
   WorldClockDlg(ProfileStore& store, const Clock& clock);
   ~WorldClockDlg() override;
@@ -48,11 +57,16 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>, public TickTargets, publ
   void stop() override;
   void start(unsigned delayMs) override;
 
+  // The title bar and the presentation of frames.
+  void setTitle(const std::string& utf8) override;
+  void flash(bool invert) override;
+  void presentFrame() override;
+
   void loadSettings();
   void saveSettings();
+  void loadMapSurfaces();
   void showPopup(POINT screen);
   void showPopupAtClientCorner();
-  void presentFrame(HDC dc);
 
   ProfileStore& store_;
   const Clock& clock_;
@@ -60,13 +74,12 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>, public TickTargets, publ
   HICON icon_ = nullptr;
   HWND mapPicture_ = nullptr;
 
-  // Process-wide switches shared between the tick, the display and the dialogs.
-  int32_t firstFrameDue_ = 1;
-  int32_t titleRefreshDue_ = 1;
-  int32_t clientWidth_ = 578;
-  int32_t clientHeight_ = 341;
+  // Run-time state shared between the tick, the display and the dialogs.
+  MapSurfaces surfaces_;
+  DisplayState display_;
+  TitleState title_;
   int32_t callPending_ = 0;
-  std::string lastTitleMinute_;
+  win32::FramePainter painter_;
 
   std::unique_ptr<ClockTick> tick_;
 };

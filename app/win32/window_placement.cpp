@@ -1,5 +1,9 @@
 #include "app/win32/window_placement.h"
 
+#include "display/window_style.h"
+
+static_assert(mdx::kOverlappedWindowStyle == WS_OVERLAPPEDWINDOW, "frame styles of the title bar");
+
 namespace mdx::win {
 
 void placeWindow(HWND hwnd, const WindowRect& rect) {
@@ -25,17 +29,19 @@ WindowRect windowRectForSaving(HWND hwnd) {
 }
 
 void applyTopMost(HWND hwnd, int32_t topWindow) {
-  SetWindowPos(hwnd, topWindow == 1 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  OptionSettings o;
+  o.TOP_WINDOW = topWindow;
+  SetWindowPos(hwnd, wantsTopMost(o) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void applyTitleBarStyle(HWND hwnd, int32_t mainTitle) {
-  LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
-  if (mainTitle == 0)
-    style |= WS_OVERLAPPEDWINDOW;
-  else
-    style &= ~static_cast<LONG_PTR>(WS_OVERLAPPEDWINDOW);
-  SetWindowLongPtrW(hwnd, GWL_STYLE, style);
-  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  OptionSettings o;
+  o.MAIN_TITLE = mainTitle;
+  const auto style = static_cast<uint32_t>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+  SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>(titleBarStyle(style, o)));
+  // Minimising and restoring once makes the platform rebuild the frame.
+  ShowWindow(hwnd, SW_MINIMIZE);
+  ShowWindow(hwnd, SW_RESTORE);
 }
 
 }  // namespace mdx::win

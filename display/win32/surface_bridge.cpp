@@ -1,11 +1,9 @@
 #include "display/win32/surface_bridge.h"
 
 #include "display/frame.h"
-#include "display/window_style.h"
 
 namespace mdx::win32 {
 
-static_assert(mdx::kOverlappedWindowStyle == WS_OVERLAPPEDWINDOW, "frame styles of the title bar");
 
 namespace {
 
@@ -106,18 +104,6 @@ void FramePainter::present(HDC dc, const MapSurfaces& surfaces, int32_t clientWi
     stretchSurface(dc, surfaces.WorkSurface, surfaces.mapWidth, surfaces.mapHeight, 0, 0, clientWidth, clientHeight,
                    scratch_);
   }
-}
-
-void applyTopMost(HWND window, const OptionSettings& option) {
-  SetWindowPos(window, wantsTopMost(option) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE);
-}
-
-void applyTitleBarStyle(HWND window, const OptionSettings& option) {
-  const auto style = static_cast<uint32_t>(GetWindowLongPtrW(window, GWL_STYLE));
-  SetWindowLongPtrW(window, GWL_STYLE, static_cast<LONG_PTR>(titleBarStyle(style, option)));
-  ShowWindow(window, SW_MINIMIZE);
-  ShowWindow(window, SW_RESTORE);
 }
 
 }  // namespace mdx::win32

@@ -49,11 +49,4 @@ class FramePainter {
   std::vector<uint8_t> scratch_;
 };
 
-// TOP_WINDOW: into or out of the topmost band, position and size unchanged.
-void applyTopMost(HWND window, const OptionSettings& option);
-
-// MAIN_TITLE: adds or removes the overlapped-window frame styles, then minimises and restores
-// the window at once so that the new frame takes effect.
-void applyTitleBarStyle(HWND window, const OptionSettings& option);
-
 }  // namespace mdx::win32

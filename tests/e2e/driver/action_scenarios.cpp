@@ -1,0 +1,306 @@
+// The timer-action dialog and the reservations it makes: the dialog's first state, Cancel,
+// a call that takes over the title until ｺｰﾙﾘｾｯﾄ, and a program launched once. No scenario
+// reserves a Windows exit.
+#include "tests/e2e/driver/harness.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+
+namespace e2e {
+namespace {
+
+const char kDialogTitle[] = "タイマーアクションの設定";
+constexpr UINT kTimerActionCommand = 32772;
+constexpr UINT kCallResetCommand = 32795;
+
+// Controls of template 132.
+enum : int {
+  kHour = 1003, kMinute = 1004, kHourSpin = 1008, kMinuteSpin = 1009, kPcDate = 1030, kPcTime = 1031,
+  kExitCheck = 1225, kExitTime = 1033, kExitReserve = 1007, kLogOff = 1245, kRestart = 1246, kShutdown = 1020,
+  kSoundCheck = 1216, kSoundTime = 1034, kSoundReserve = 1010, kSoundFile = 1014, kSoundBrowse = 1015,
+  kSoundTest = 1025, kProgramCheck = 1217, kProgramTime = 1035, kProgramReserve = 1011, kProgramField = 1016,
+  kProgramBrowse = 1017, kCallCheck = 1218, kCallTime = 1036, kCallReserve = 1012, kCallFlash = 1258,
+  kCallTopWindow = 1259, kCallText = 1018,
+};
+
+struct Group {
+  const char* name;
+  int check, reserve, display;
+  std::vector<int> switched;
+};
+const Group kGroups[] = {
+    {"exit", kExitCheck, kExitReserve, kExitTime, {kExitReserve, kLogOff, kRestart, kShutdown, kExitTime}},
+    {"sound", kSoundCheck, kSoundReserve, kSoundTime, {kSoundFile, kSoundReserve, kSoundBrowse, kSoundTest, kSoundTime}},
+    {"program", kProgramCheck, kProgramReserve, kProgramTime, {kProgramField, kProgramReserve, kProgramBrowse, kProgramTime}},
+    {"call", kCallCheck, kCallReserve, kCallTime, {kCallTime, kCallReserve, kCallFlash, kCallText, kCallTopWindow}},
+};
+
+// The driver doubles as the program that the program reservation launches: started as
+//   mdxdriver.exe --append-line <file>
+// it appends one line to <file> and ends before any scenario code runs.
+const bool kLaunchedAsRecorder = [] {
+  const std::wstring line = GetCommandLineW();
+  const std::wstring flag = L" --append-line ";
+  const size_t at = line.find(flag);
+  if (at == std::wstring::npos) return false;
+  const std::wstring file = line.substr(at + flag.size());
+  if (FILE* f = _wfopen(file.c_str(), L"ab")) {
+    std::fputs("launched\n", f);
+    std::fclose(f);
+  }
+  ExitProcess(0);
+}();
+
+std::string two(int v) {
+  char b[8];
+  std::snprintf(b, sizeof b, "%02d", v);
+  return b;
+}
+
+// A real left click at a point of a window (fractions of its width and height).
+void clickAt(HWND h, double fx, double fy) {
+  const RECT r = windowRect(h);
+  const int x = r.left + static_cast<int>((r.right - r.left) * fx);
+  const int y = r.top + static_cast<int>((r.bottom - r.top) * fy);
+  const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in[3] = {};
+  for (INPUT& i : in) i.type = INPUT_MOUSE;
+  in[0].mi.dx = (x * 65535) / (sw - 1);
+  in[0].mi.dy = (y * 65535) / (sh - 1);
+  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(3, in, sizeof(INPUT));
+}
+
+HWND ctl(HWND dlg, int id) { return GetDlgItem(dlg, id); }
+std::string text(HWND dlg, int id) { return windowText(ctl(dlg, id)); }
+bool checked(HWND dlg, int id) { return SendMessageW(ctl(dlg, id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool enabled(HWND dlg, int id) { return IsWindowEnabled(ctl(dlg, id)) != FALSE; }
+void click(HWND dlg, int id) { SendMessageW(ctl(dlg, id), BM_CLICK, 0, 0); }
+void setText(HWND dlg, int id, const std::string& t) {
+  SendMessageW(ctl(dlg, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(widen(t).c_str()));
+}
+
+// Makes sure at least `seconds` remain in the current minute, so that a reservation for "now"
+// still matches when the main window's next ticks come.
+void leaveRoomInMinute(int seconds) {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  if (t.wSecond + seconds < 60) return;
+  log("  waiting for the next minute");
+  const WORD minute = t.wMinute;
+  waitFor(
+      [&] {
+        SYSTEMTIME n;
+        GetLocalTime(&n);
+        return n.wMinute != minute;
+      },
+      70000);
+}
+
+HWND openDialog(const Process& p, HWND main) {
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(kTimerActionCommand, 0), 0);
+  HWND dlg = waitDialog(p, kDialogTitle);
+  check(GetWindow(dlg, GW_OWNER) == main, "the dialog is owned by the main window");
+  return dlg;
+}
+
+void closeDialog(HWND dlg, int button) {
+  PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(ctl(dlg, button)));
+  check(waitFor([&] { return !IsWindow(dlg); }, 10000), button == IDOK ? "OK closes the dialog" : "Cancel closes the dialog");
+}
+
+// The dialog as it opens on the defaults.
+void checkDefaults(HWND dlg) {
+  for (const Group& g : kGroups) {
+    check(!checked(dlg, g.check) && enabled(dlg, g.check), std::string(g.name) + ": box cleared and usable");
+    bool allGreyed = true;
+    for (int id : g.switched) allGreyed = allGreyed && !enabled(dlg, id);
+    check(allGreyed, std::string(g.name) + ": the group's controls are greyed");
+    check(text(dlg, g.reserve) == "予約" && text(dlg, g.display).empty(),
+          std::string(g.name) + ": button reads 予約, no time shown");
+  }
+  check(checked(dlg, kLogOff) && !checked(dlg, kRestart) && !checked(dlg, kShutdown), "LOGOFF is chosen");
+  check(checked(dlg, kCallFlash) && checked(dlg, kCallTopWindow), "ﾀｲﾄﾙﾊﾞｰ点滅 and ｳｲﾝﾄﾞｳを手前に表示 are checked");
+  check(text(dlg, kCallText) == "予定の時間です", "the call text is 予定の時間です");
+  check(text(dlg, kSoundFile).empty() && text(dlg, kProgramField).empty(), "no sound file, no program");
+  check(enabled(dlg, IDOK) && enabled(dlg, IDCANCEL), "OK and Cancel usable");
+}
+
+void dialogDefaults(const Context& ctx) {
+  deleteProgramKey();
+  Process p = Process::start(ctx.program);
+  HWND main = waitMainWindow(p);
+  leaveRoomInMinute(5);
+  SYSTEMTIME opened;
+  GetLocalTime(&opened);
+  HWND dlg = openDialog(p, main);
+  checkDefaults(dlg);
+
+  check(text(dlg, kHour) == two(opened.wHour) && text(dlg, kMinute) == two(opened.wMinute),
+        "the time setter shows the current hour and minute with two digits: " + text(dlg, kHour) + " " +
+            text(dlg, kMinute));
+  const LRESULT hourRange = SendMessageW(ctl(dlg, kHourSpin), UDM_GETRANGE, 0, 0);
+  const LRESULT minuteRange = SendMessageW(ctl(dlg, kMinuteSpin), UDM_GETRANGE, 0, 0);
+  check(HIWORD(hourRange) == 0 && LOWORD(hourRange) == 23 && HIWORD(minuteRange) == 0 && LOWORD(minuteRange) == 59,
+        "up-down ranges 0-23 and 0-59");
+  check(reinterpret_cast<HWND>(SendMessageW(ctl(dlg, kHourSpin), UDM_GETBUDDY, 0, 0)) == ctl(dlg, kHour) &&
+            reinterpret_cast<HWND>(SendMessageW(ctl(dlg, kMinuteSpin), UDM_GETBUDDY, 0, 0)) == ctl(dlg, kMinute),
+        "1008 drives the hour field, 1009 the minute field");
+  check((GetWindowLongW(ctl(dlg, kHour), GWL_STYLE) & ES_READONLY) != 0, "the hour field is read-only");
+
+  // The PC clock appears after about a second and follows the date and time.
+  check(waitFor([&] { return !text(dlg, kPcTime).empty(); }, 5000), "the PC time appears");
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  const std::string date = std::to_string(now.wYear) + "年" + two(now.wMonth) + "月" + two(now.wDay) + "日";
+  check(text(dlg, kPcDate) == date, "the PC date reads " + date + ": " + text(dlg, kPcDate));
+  check(text(dlg, kPcTime).size() == 5 && text(dlg, kPcTime).substr(0, 3) == two(now.wHour) + ":",
+        "the PC time reads HH:MM: " + text(dlg, kPcTime));
+  screenshot(ctx, dlg, "timer-action-defaults");
+
+  // Everything the user does before Cancel is dropped.
+  click(dlg, kCallCheck);
+  check(checked(dlg, kCallCheck) && enabled(dlg, kCallReserve) && enabled(dlg, kCallText), "checking ｽｹｼﾞｭｰﾙ enables its group");
+  click(dlg, kCallReserve);
+  check(text(dlg, kCallReserve) == "完了" && text(dlg, kCallTime) == two(opened.wHour) + ":" + two(opened.wMinute),
+        "予約 shows the setter's time and the button reads 完了: " + text(dlg, kCallTime));
+  click(dlg, kCallCheck);
+  check(!enabled(dlg, kCallReserve) && text(dlg, kCallReserve) == "予約" && text(dlg, kCallTime).empty(),
+        "clearing the box greys the group and discards its time");
+  click(dlg, kSoundCheck);
+  click(dlg, kRestart);
+  setText(dlg, kSoundFile, "C:\\sound\\テスト.wav");
+  setText(dlg, kCallText, "変更");
+  closeDialog(dlg, IDCANCEL);
+
+  dlg = openDialog(p, main);
+  checkDefaults(dlg);
+  closeDialog(dlg, IDCANCEL);
+
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
+  check(p.waitExit(15000), "終了 ends the program");
+  const auto key = readProgramKey();
+  const auto& action = key.at("ACTION");
+  check(action.at("WAVEON").number == 0 && action.at("CALL").number == 0 && action.at("SELECT_END").number == 0 &&
+            action.at("SOUND").text.empty() && action.at("WINDOW_TEXT").text == "予定の時間です",
+        "Cancel changed nothing that is saved");
+}
+
+void callTakesTheTitle(const Context& ctx) {
+  deleteProgramKey();
+  Process p = Process::start(ctx.program);
+  HWND main = waitMainWindow(p);
+  check(!(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST), "the window starts not topmost");
+  ShowWindow(main, SW_MINIMIZE);
+  check(waitFor([&] { return IsIconic(main) != FALSE; }, 5000), "minimised");
+
+  leaveRoomInMinute(20);
+  HWND dlg = openDialog(p, main);
+
+  // The arrows write plain numbers; 予約 pads them to two digits.
+  const std::string hour = text(dlg, kHour), minute = text(dlg, kMinute);
+  bringToFront(dlg);
+  if (minute != "59") {
+    clickAt(ctl(dlg, kMinuteSpin), 0.5, 0.25);
+    check(waitFor([&] { return text(dlg, kMinute) == std::to_string(std::stoi(minute) + 1); }, 3000),
+          "the up arrow writes the next minute without a leading zero: " + text(dlg, kMinute));
+    // The clicked control has the focus, so the down key steps back.
+    pressKeys({VK_DOWN});
+    check(waitFor([&] { return text(dlg, kMinute) == std::to_string(std::stoi(minute)); }, 3000),
+          "the down key steps back: " + text(dlg, kMinute));
+  }
+
+  click(dlg, kCallCheck);
+  setText(dlg, kCallText, "会議の時間");
+  click(dlg, kCallReserve);
+  check(text(dlg, kCallTime) == hour + ":" + minute, "the call is reserved for " + hour + ":" + minute);
+  screenshot(ctx, dlg, "timer-action-call-reserved");
+  closeDialog(dlg, IDOK);
+
+  check(waitFor([&] { return windowText(main) == "会議の時間"; }, 5000), "the title shows the call text");
+  check(!IsIconic(main), "the call restored the minimised window");
+  check((GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, "the call made the window topmost");
+  screenshot(ctx, main, "call-pending");
+
+  // The call stays pending: the title keeps the text over the next ticks.
+  Sleep(2500);
+  check(windowText(main) == "会議の時間", "the call text stays while the call is pending");
+
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(kCallResetCommand, 0), 0);
+  const bool titleBack = waitFor([&] { return windowText(main) != "会議の時間"; }, 5000);
+  check(titleBack, "ｺｰﾙﾘｾｯﾄ gives the title back: " + windowText(main));
+  check(!(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST), "and the window leaves the topmost band");
+  Sleep(2500);
+  check(windowText(main) != "会議の時間", "the call does not fire again in the same minute");
+
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
+  check(p.waitExit(15000), "終了 ends the program");
+  const auto action = readProgramKey().at("ACTION");
+  check(action.at("CALL").number == 1 && action.at("WINDOW_TEXT").text == "会議の時間",
+        "OK kept the switch and the text, and they are saved");
+}
+
+void programRunsOnce(const Context& ctx) {
+  deleteProgramKey();
+  // The launched program sits in a folder whose name has a space and Japanese text, and it
+  // records each run in a file with a Japanese name. A Wine prefix whose Unix locale is not
+  // installed cannot store Japanese file names at all; then ASCII names with a space stand in.
+  std::wstring folder = L"C:\\テスト 起動";
+  std::wstring recorder = folder + L"\\記録係.exe";
+  std::wstring marker = L"C:\\起動記録.txt";
+  if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+    log("  note: this prefix cannot store Japanese file names (error " + std::to_string(GetLastError()) +
+        "); using ASCII names");
+    folder = L"C:\\launch test";
+    recorder = folder + L"\\recorder.exe";
+    marker = L"C:\\launched.txt";
+    CreateDirectoryW(folder.c_str(), nullptr);
+  }
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const BOOL copied = CopyFileW(self, recorder.c_str(), FALSE);
+  check(copied != FALSE, "the recorder program is in place (error " + std::to_string(copied ? 0 : GetLastError()) + ")");
+  DeleteFileW(marker.c_str());
+  const std::string commandLine = "\"" + narrow(recorder) + "\" --append-line " + narrow(marker);
+
+  Process p = Process::start(ctx.program);
+  HWND main = waitMainWindow(p);
+  leaveRoomInMinute(20);
+  HWND dlg = openDialog(p, main);
+  click(dlg, kProgramCheck);
+  check(enabled(dlg, kProgramField) && enabled(dlg, kProgramBrowse), "checking ｱﾌﾟﾘｹｰｼｮﾝ起動 enables its group");
+  setText(dlg, kProgramField, commandLine);
+  click(dlg, kProgramReserve);
+  check(text(dlg, kProgramReserve) == "完了", "the program is reserved for " + text(dlg, kProgramTime));
+  closeDialog(dlg, IDOK);
+
+  auto runs = [&] {
+    int n = 0;
+    if (FILE* f = _wfopen(marker.c_str(), L"rb")) {
+      for (int c; (c = std::fgetc(f)) != EOF;)
+        if (c == '\n') ++n;
+      std::fclose(f);
+    }
+    return n;
+  };
+  check(waitFor([&] { return runs() >= 1; }, 8000), "the reserved program ran");
+  Sleep(4000);  // four more ticks in the same minute
+  check(runs() == 1, "and ran exactly once (" + std::to_string(runs()) + " runs)");
+
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
+  check(p.waitExit(15000), "終了 ends the program");
+  const auto action = readProgramKey().at("ACTION");
+  check(action.at("GOAPPLI").number == 1 && action.at("APPLI").text == commandLine,
+        "the program switch and command line are saved");
+  DeleteFileW(marker.c_str());
+}
+
+Register r1("actions.timer_dialog_defaults", dialogDefaults);
+Register r2("actions.call_takes_the_title", callTakesTheTitle);
+Register r3("actions.program_runs_once", programRunsOnce);
+
+}  // namespace
+}  // namespace e2e

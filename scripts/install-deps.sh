@@ -7,7 +7,7 @@ packages=(
   cmake make g++ ninja-build pkg-config   # native build
   googletest libgtest-dev libgmock-dev libbenchmark-dev  # unit tests and benchmarks
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev  # Windows build
-  wine wine64 xvfb xauth                   # running the Windows program on Linux
+  wine wine64 fonts-wine xvfb xauth        # running the Windows program on Linux
   fonts-ipafont-gothic fonts-ipafont-mincho  # Japanese fonts mapped into the Wine prefix
   imagemagick                              # screenshots of end-to-end tests as PNG
   chrony                                   # a real NTP server on loopback for the SNTP tests

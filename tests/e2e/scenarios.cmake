@@ -5,4 +5,5 @@ set(MDX_E2E_SCENARIOS
   app.keys_do_not_close
   app.popup_menu
   app.stored_settings
+  app.about_box
 )

@@ -153,7 +153,35 @@ void storedSettings(const Context& ctx) {
         "stored AREA3 values kept as they are");
 }
 
+void aboutBox(const Context& ctx) {
+  deleteProgramKey();
+  Process p;
+  HWND main = startAndWait(ctx, p);
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(32793, 0), 0);
+  HWND about = waitDialog(p, "ﾊﾞｰｼﾞｮﾝ情報");
+  bool hasVersion = false, hasIcon = false;
+  for (HWND c = GetWindow(about, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (windowText(c) == "Meridexa Version 1.50") hasVersion = true;
+    if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) hasIcon = true;
+  }
+  check(hasVersion, "the about box shows Meridexa Version 1.50");
+  check(hasIcon, "the about box shows the application icon");
+  check(windowText(GetDlgItem(about, IDOK)) == "OK", "with an OK button");
+  check(!IsWindowEnabled(main), "the main window waits while the about box is open");
+  screenshot(ctx, about, "about-box");
+  // Blank the title; only the refresh that closing the box asks for brings it back
+  // within the same minute.
+  SetWindowTextW(main, L"");
+  PostMessageW(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  check(waitFor([&] { return !IsWindow(about); }, 5000), "OK closes the about box");
+  check(waitFor([&] { return windowText(main) == kPlainTitle; }, 5000), "the title is rebuilt at the next tick");
+  check(IsWindowEnabled(main), "the main window is usable again");
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
+  check(p.waitExit(15000), "終了 ends the program");
+}
+
 Register r1("app.first_start", firstStart);
+Register r6("app.about_box", aboutBox);
 Register r2("app.second_copy", secondCopy);
 Register r3("app.keys_do_not_close", keysDoNotClose);
 Register r4("app.popup_menu", popupMenu);

@@ -100,6 +100,23 @@ void leaveRoomInMinute(int seconds) {
       70000);
 }
 
+// A dialog of the process owned by `owner` (a message box or the file-open dialog), waited for.
+HWND waitOwnedDialog(const Process& p, HWND owner, const std::string& what) {
+  HWND found = nullptr;
+  waitFor(
+      [&] {
+        for (HWND h : topWindows(p.id(), L"#32770"))
+          if (GetWindow(h, GW_OWNER) == owner) {
+            found = h;
+            return true;
+          }
+        return false;
+      },
+      10000);
+  if (!found) throw Failure{what + " did not appear"};
+  return found;
+}
+
 HWND openDialog(const Process& p, HWND main) {
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(kTimerActionCommand, 0), 0);
   HWND dlg = waitDialog(p, kDialogTitle);
@@ -171,6 +188,32 @@ void dialogDefaults(const Context& ctx) {
   check(!enabled(dlg, kCallReserve) && text(dlg, kCallReserve) == "予約" && text(dlg, kCallTime).empty(),
         "clearing the box greys the group and discards its time");
   click(dlg, kSoundCheck);
+  check(enabled(dlg, kSoundTest) && enabled(dlg, kSoundBrowse), "checking WAVE MIDI　再生 enables its group");
+
+  // Test play of a file that is neither WAV nor MIDI: the stop message, captioned with the
+  // program's name. The click is posted: the box is modal inside the button's handler.
+  setText(dlg, kSoundFile, "C:\\memo.txt");
+  PostMessageW(ctl(dlg, kSoundTest), BM_CLICK, 0, 0);
+  HWND box = waitOwnedDialog(p, dlg, "the test play's message");
+  check(windowText(box) == "meridexa" && windowText(GetDlgItem(box, 0xFFFF)) == "再生出来ません",
+        "ﾃｽﾄ on a .txt file shows 再生出来ません captioned meridexa: " + windowText(GetDlgItem(box, 0xFFFF)));
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  check(waitFor([&] { return !IsWindow(box); }, 5000), "the message closes and the dialog stays");
+
+  // Browsing and cancelling the file dialog leaves the field as it was.
+  PostMessageW(ctl(dlg, kSoundBrowse), BM_CLICK, 0, 0);
+  HWND open = waitOwnedDialog(p, dlg, "the file-open dialog");
+  HWND types = GetDlgItem(open, 0x470);  // the file-type list of the file-open dialog
+  check(waitFor([&] { return SendMessageW(types, CB_GETCOUNT, 0, 0) == 3; }, 5000), "three file types offered");
+  wchar_t first[64] = {};
+  SendMessageW(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+  check(narrow(first) == "WAV&MIDIﾌｧｲﾙ", "the first file type is WAV&MIDIﾌｧｲﾙ: " + narrow(first));
+  Sleep(500);
+  screenshot(ctx, open, "timer-action-browse");
+  PostMessageW(open, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  check(waitFor([&] { return !IsWindow(open); }, 5000), "the file-open dialog closes");
+  check(text(dlg, kSoundFile) == "C:\\memo.txt", "cancelling the file-open dialog changes nothing");
+
   click(dlg, kRestart);
   setText(dlg, kSoundFile, "C:\\sound\\テスト.wav");
   setText(dlg, kCallText, "変更");

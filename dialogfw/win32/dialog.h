@@ -72,6 +72,11 @@ class Dialog {
   // For property pages: binds an already created window to this object.
   void attach(HWND hwnd);
 
+  // Refuses a field: the message box with the exact text (exclamation icon, the program's
+  // title as caption), then the focus back on the field with its whole text selected. For
+  // dialogs that run their own exchange tables.
+  void failField(int id, const std::string& message);
+
  protected:
   // Dispatches one message; return true when handled, with the result in `result`.
   virtual bool onMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result);
@@ -90,7 +95,6 @@ class Dialog {
 
  private:
   bool exchange(const DataBinding& b, bool save);
-  void failField(int id, const std::string& message);
 
   bool running_ = false;
   bool quitReceived_ = false;
@@ -115,6 +119,28 @@ struct CommandEntry {
 };
 constexpr int kAnyCode = -1;
 
+// Runs one message through D's two tables; true when an entry handled it.
+template <class D>
+bool dispatchTables(D& self, UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
+  if (msg == WM_COMMAND) {
+    const int id = LOWORD(wp), code = HIWORD(wp);
+    for (const auto& c : D::kCommands) {
+      if (c.handler && c.id == id && (c.code == kAnyCode || c.code == code)) {
+        (self.*c.handler)();
+        result = TRUE;
+        return true;
+      }
+    }
+  }
+  for (const auto& m : D::kMessages) {
+    if (m.handler && m.message == msg) {
+      result = (self.*m.handler)(wp, lp);
+      return true;
+    }
+  }
+  return false;
+}
+
 template <class D>
 class DialogImpl : public Dialog {
  public:
@@ -122,23 +148,7 @@ class DialogImpl : public Dialog {
 
  protected:
   bool onMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override {
-    D& self = static_cast<D&>(*this);
-    if (msg == WM_COMMAND) {
-      const int id = LOWORD(wp), code = HIWORD(wp);
-      for (const auto& c : D::kCommands) {
-        if (c.handler && c.id == id && (c.code == kAnyCode || c.code == code)) {
-          (self.*c.handler)();
-          result = TRUE;
-          return true;
-        }
-      }
-    }
-    for (const auto& m : D::kMessages) {
-      if (m.handler && m.message == msg) {
-        result = (self.*m.handler)(wp, lp);
-        return true;
-      }
-    }
+    if (dispatchTables(static_cast<D&>(*this), msg, wp, lp, result)) return true;
     return Dialog::onMessage(msg, wp, lp, result);
   }
 };

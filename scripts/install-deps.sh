@@ -12,6 +12,7 @@ packages=(
   imagemagick                              # screenshots of end-to-end tests as PNG
   chrony                                   # a real NTP server on loopback for the SNTP tests
   util-linux libcap2-bin                   # setpriv / capsh: drop the right to set the clock
+  locales                                  # the ja_JP.UTF-8 locale Wine runs the program in
 )
 
 missing=()
@@ -21,13 +22,24 @@ for p in "${packages[@]}"; do
   fi
 done
 
+# Wine takes its code page and file-name encoding from the locale: a Japanese user's.
+ensure_locale() {
+  if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+    echo "Generating the ja_JP.UTF-8 locale"
+    "${sudo_cmd[@]}" localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+  fi
+}
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
 if [ ${#missing[@]} -eq 0 ]; then
+  ensure_locale
   exit 0
 fi
 
 echo "Installing: ${missing[*]}"
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+ensure_locale

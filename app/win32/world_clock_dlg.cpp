@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "actions/win32/timer_action_dlg.h"
 #include "app/settings_io.h"
 #include "app/win32/window_placement.h"
 #include "display/world_time.h"
@@ -35,6 +36,7 @@ const MessageEntry<WorldClockDlg> WorldClockDlg::kMessages[] = {
 
 const CommandEntry<WorldClockDlg> WorldClockDlg::kCommands[] = {
     {ID_ABOUT, kAnyCode, &WorldClockDlg::onAbout},
+    {ID_TIMER_ACTION, kAnyCode, &WorldClockDlg::onTimerAction},
     {ID_CALL_RESET, kAnyCode, &WorldClockDlg::onCallReset},
     {ID_HELP_FINDER, kAnyCode, &WorldClockDlg::onHelp},
 };
@@ -49,6 +51,7 @@ WorldClockDlg::~WorldClockDlg() = default;
 BOOL WorldClockDlg::onInitDialog() {
   // What the window's creation does: settings in, window placed, the clock started.
   loadSettings();
+  effects_ = std::make_unique<MainWindowEffects>(hwnd_, [this] { saveSettings(); }, sound_);
   tick_ = std::make_unique<ClockTick>(clock_, *this, *this, display_.firstFrameDue, records_.option.INTERVAL);
   tick_->start();
 
@@ -121,7 +124,7 @@ void WorldClockDlg::showPopupAtClientCorner() {
 void WorldClockDlg::showPopup(POINT screen) {
   HMENU menu = LoadMenuW(appInstance(), MAKEINTRESOURCEW(IDR_POPUP));
   HMENU popup = GetSubMenu(menu, 0);
-  EnableMenuItem(popup, ID_CALL_RESET, MF_BYCOMMAND | (callPending_ != 0 ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(popup, ID_CALL_RESET, MF_BYCOMMAND | (callResetEnabled(actionState_) ? MF_ENABLED : MF_GRAYED));
   TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
   DestroyMenu(menu);
 }
@@ -144,12 +147,9 @@ void WorldClockDlg::onAbout() {
   title_.titleRefreshDue = 1;
 }
 
-void WorldClockDlg::onCallReset() {
-  callPending_ = 0;
-  applyTopMost(hwnd_, records_.option.TOP_WINDOW);
-  FlashWindow(hwnd_, FALSE);
-  title_.titleRefreshDue = 1;
-}
+void WorldClockDlg::onCallReset() { resetCall(records_.option, actionState_, *effects_, title_.titleRefreshDue); }
+
+void WorldClockDlg::onTimerAction() { runTimerActionDialog(hwnd_, records_.action, sound_, clock_); }
 
 void WorldClockDlg::onHelp() {
   wchar_t path[MAX_PATH * 4] = {};
@@ -170,13 +170,15 @@ INT_PTR WorldClockDlg::onTimer(WPARAM wp, LPARAM) {
 void WorldClockDlg::stop() { KillTimer(hwnd_, kTickTimerId); }
 void WorldClockDlg::start(unsigned delayMs) { SetTimer(hwnd_, kTickTimerId, delayMs, nullptr); }
 
-void WorldClockDlg::updateTitle() { mdx::updateTitle(*this, title_, records_, clock_, callPending_ == 1); }
+void WorldClockDlg::updateTitle() { mdx::updateTitle(*this, title_, records_, clock_, actionState_.callPending == 1); }
 
 void WorldClockDlg::setTitle(const std::string& utf8) { SetWindowTextW(hwnd_, widen(utf8).c_str()); }
 
 void WorldClockDlg::flash(bool invert) { FlashWindow(hwnd_, invert ? TRUE : FALSE); }
 
-void WorldClockDlg::checkTimedActions() {}
+void WorldClockDlg::checkTimedActions() {
+  mdx::checkTimedActions(clock_, records_.action, records_.option, actionState_, *effects_);
+}
 
 void WorldClockDlg::composeFrame() { mdx::composeFrame(FrameContext{surfaces_, records_, clock_, display_}, this); }
 

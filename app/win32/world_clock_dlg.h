@@ -5,6 +5,9 @@
 
 #include <memory>
 
+#include "actions/timed_action_engine.h"
+#include "actions/win32/main_window_effects.h"
+#include "actions/win32/win32_sound_device.h"
 #include "app/clock_tick.h"
 #include "app/profile_store.h"
 #include "app/settings.h"
@@ -48,6 +51,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   // Popup-menu commands.
   void onAbout();
   void onCallReset();
+  void onTimerAction();
   void onHelp();
 
   // The tick's work.
@@ -78,7 +82,9 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   MapSurfaces surfaces_;
   DisplayState display_;
   TitleState title_;
-  int32_t callPending_ = 0;
+  TimedActionState actionState_;  // fired switches and callPending
+  Win32SoundDevice sound_;
+  std::unique_ptr<MainWindowEffects> effects_;
   win32::FramePainter painter_;
 
   std::unique_ptr<ClockTick> tick_;

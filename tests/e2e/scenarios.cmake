@@ -6,4 +6,9 @@ set(MDX_E2E_SCENARIOS
   app.popup_menu
   app.stored_settings
   app.about_box
+  actions.timer_dialog_defaults
+  actions.call_takes_the_title
+  actions.program_runs_once
+  nettime.dialog
+  nettime.loopback_attempt
 )

@@ -165,7 +165,19 @@ void fillSpan(Surface& s, int64_t y, int64_t x0, int64_t x1, Rgb c) {
   if (y < 0 || y >= s.height()) return;
   x0 = std::max<int64_t>(x0, 0);
   x1 = std::min<int64_t>(x1, s.width());
-  for (int64_t x = x0; x < x1; ++x) s.setPixel(static_cast<int>(x), static_cast<int>(y), c);
+  if (x0 >= x1) return;
+  const size_t row = static_cast<size_t>(y) * static_cast<size_t>(s.width());
+  if (s.depth() == Surface::Depth::Mono1) {
+    std::fill_n(s.data().data() + row + static_cast<size_t>(x0), static_cast<size_t>(x1 - x0),
+                static_cast<uint8_t>(c == kWhite ? 1 : 0));
+    return;
+  }
+  uint8_t* p = s.data().data() + (row + static_cast<size_t>(x0)) * 3;
+  for (int64_t x = x0; x < x1; ++x, p += 3) {
+    p[0] = c.r;
+    p[1] = c.g;
+    p[2] = c.b;
+  }
 }
 
 void fillRect(Surface& s, int64_t l, int64_t t, int64_t r, int64_t b, Rgb c) {
@@ -364,13 +376,18 @@ void Canvas::textOut(int32_t x, int32_t y, const std::string& utf8, Rgb color) {
     if (penX >= s.width()) break;  // text only moves rightwards
     const Glyph g = findGlyph(decodeUtf8(utf8, pos));
     if (g.bits != nullptr && penX + g.width > 0) {
-      for (int gy = 0; gy < kFontHeight; ++gy)
-        for (int gx = 0; gx < g.width; ++gx)
-          if (g.pixel(gx, gy)) {
-            const int64_t px = penX + gx, py = top + gy;
-            if (px >= 0 && py >= 0 && px < s.width() && py < s.height())
-              s.setPixel(static_cast<int>(px), static_cast<int>(py), color);
-          }
+      // Only the glyph's visible columns and rows are visited.
+      const int gx0 = static_cast<int>(std::max<int64_t>(0, -penX));
+      const int gx1 = static_cast<int>(std::min<int64_t>(g.width, s.width() - penX));
+      const int gy0 = static_cast<int>(std::max<int64_t>(0, -top));
+      const int gy1 = static_cast<int>(std::min<int64_t>(kFontHeight, s.height() - top));
+      for (int gy = gy0; gy < gy1; ++gy) {
+        const unsigned bits = g.row(gy);
+        if (bits == 0) continue;
+        const int py = static_cast<int>(top + gy);
+        for (int gx = gx0; gx < gx1; ++gx)
+          if ((bits >> (g.width - 1 - gx)) & 1u) s.setPixel(static_cast<int>(penX + gx), py, color);
+      }
     }
     penX += g.width;
   }

@@ -54,10 +54,14 @@ bool isHalfWidth(char32_t c) { return c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F); 
 
 bool Glyph::pixel(int x, int y) const {
   if (bits == nullptr || x < 0 || y < 0 || x >= width || y >= kFontHeight) return false;
-  if (width == kHalfGlyphWidth) return (bits[y] >> (7 - x)) & 1;
+  return (row(y) >> (width - 1 - x)) & 1;
+}
+
+unsigned Glyph::row(int y) const {
+  if (bits == nullptr || y < 0 || y >= kFontHeight) return 0;
+  if (width == kHalfGlyphWidth) return static_cast<unsigned>(bits[y] >> 2);
   const uint8_t* p = bits + (y / 2) * 3;
-  const unsigned row = (y & 1) ? (((p[1] & 0x0Fu) << 8) | p[2]) : ((static_cast<unsigned>(p[0]) << 4) | (p[1] >> 4));
-  return (row >> (11 - x)) & 1;
+  return (y & 1) ? (((p[1] & 0x0Fu) << 8) | p[2]) : ((static_cast<unsigned>(p[0]) << 4) | (p[1] >> 4));
 }
 
 namespace {

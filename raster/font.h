@@ -22,6 +22,8 @@ struct Glyph {
   int width = kFullGlyphWidth;  // 6 or 12
   const uint8_t* bits = nullptr;  // nullptr: blank cell (character not in the font)
   bool pixel(int x, int y) const;
+  // Row y (0 .. 11) as `width` bits, the leftmost pixel in the highest bit; 0 for a blank cell.
+  unsigned row(int y) const;
 };
 
 Glyph findGlyph(char32_t c);

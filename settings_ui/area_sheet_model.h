@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "raster/surface.h"  // Rgb, the colour as the picker takes and gives it
 #include "settings_ui/field_exchange.h"
 
 namespace mdx {
@@ -66,12 +67,6 @@ AreaPageEnabling areaPageEnabling(bool analogChecked, bool countryChecked, bool 
 // Reads the page's three check boxes and enables or disables its controls accordingly.
 // Disabled controls keep their text.
 void applyAreaPageEnabling(int areaNumber, ControlAccess& controls);
-
-// A colour as the picker takes and gives it.
-struct Rgb {
-  uint8_t r = 0, g = 0, b = 0;
-  bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-};
 
 // The picker starts from the stored values (as last loaded, taken back or chosen), never the
 // typed text; stored values outside 0 to 255 are clamped for the picker.

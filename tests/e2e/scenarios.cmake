@@ -11,4 +11,7 @@ set(MDX_E2E_SCENARIOS
   actions.program_runs_once
   nettime.dialog
   nettime.loopback_attempt
+  settings.area_sheet
+  settings.area_sheet_ok
+  settings.options
 )

@@ -12,6 +12,9 @@ constexpr UINT kOptionsCommand = 32789;
 
 // AREA1's page (template 105).
 constexpr int kName1 = 1030, kRug1 = 1031, kRed1 = 1117, kGreen1 = 1118, kBlue1 = 1119, kNameMarginX1 = 1116;
+constexpr int kAnalog1 = 1114, kPosX1 = 1032, kShowCountry1 = 1044, kShowDigital1 = 1045, kColorButton = 1007;
+// The colour picker's red, green and blue edits.
+constexpr int kPickerRed = 706, kPickerGreen = 707, kPickerBlue = 708;
 // AREA2's page (template 106).
 constexpr int kRug2 = 1053;
 // The options dialog (template 134).
@@ -107,6 +110,46 @@ void areaSheetChecks(const Context& ctx) {
         "AREA1's boxes are red");
   Sleep(500);
   screenshot(ctx, sheet, "area-sheet");
+
+  // The enabling rule follows AREA1's own check boxes.
+  click(page, kAnalog1);
+  check(!IsWindowEnabled(GetDlgItem(page, kPosX1)), "unchecking ｱﾅﾛｸﾞ表示 disables the position edits");
+  click(page, kAnalog1);
+  check(IsWindowEnabled(GetDlgItem(page, kPosX1)) != FALSE, "checking it enables them again");
+  click(page, kShowCountry1);
+  check(IsWindowEnabled(GetDlgItem(page, kRed1)) != FALSE, "the colour stays enabled with ﾃﾞｼﾞﾀﾙ時間表示 on");
+  click(page, kShowDigital1);
+  check(!IsWindowEnabled(GetDlgItem(page, kRed1)) && !IsWindowEnabled(GetDlgItem(page, kColorButton)),
+        "unchecking both name and digital boxes disables the colour edits and COLOR");
+  click(page, kShowCountry1);
+  click(page, kShowDigital1);
+  check(IsWindowEnabled(GetDlgItem(page, kRed1)) && IsWindowEnabled(GetDlgItem(page, kColorButton)),
+        "checking them enables the colour again");
+
+  // COLOR starts the picker from the page's stored colour, not from the typed text.
+  setItemText(page, kRed1, "10");
+  setItemText(page, kGreen1, "20");
+  setItemText(page, kBlue1, "30");
+  PostMessageW(page, WM_COMMAND, MAKEWPARAM(kColorButton, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(page, kColorButton)));
+  HWND picker = nullptr;
+  waitFor([&] {
+    for (HWND h : topWindows(p.id(), L"#32770"))
+      if (h != sheet && h != main && GetWindow(h, GW_OWNER) == sheet) picker = h;
+    return picker != nullptr;
+  }, 10000);
+  check(picker != nullptr, "COLOR opens the colour picker");
+  const std::string start =
+      itemText(picker, kPickerRed) + "," + itemText(picker, kPickerGreen) + "," + itemText(picker, kPickerBlue);
+  check(start == "255,0,0", "the picker starts from the stored 255,0,0 (got " + start + ")");
+  Sleep(300);
+  screenshot(ctx, picker, "colour-picker");
+  PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  check(waitFor([&] { return !IsWindow(picker); }, 5000), "the picker closes with cancel");
+  check(itemText(page, kRed1) == "10" && itemText(page, kBlue1) == "30", "cancelling the picker changes nothing");
+  setItemText(page, kRed1, "255");
+  setItemText(page, kGreen1, "0");
+  setItemText(page, kBlue1, "0");
 
   // A name margin of 51: refused on leaving, the page stays.
   setItemText(page, kNameMarginX1, "51");

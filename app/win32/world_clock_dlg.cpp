@@ -9,6 +9,8 @@
 #include "libs/imports.h"
 #include "platform/win32/text.h"
 #include "resources/resource_ids.h"
+#include "settings_ui/win32/area_sheet.h"
+#include "settings_ui/win32/option_dlg.h"
 
 namespace mdx::win {
 
@@ -38,6 +40,8 @@ const CommandEntry<WorldClockDlg> WorldClockDlg::kCommands[] = {
     {ID_ABOUT, kAnyCode, &WorldClockDlg::onAbout},
     {ID_TIMER_ACTION, kAnyCode, &WorldClockDlg::onTimerAction},
     {ID_CALL_RESET, kAnyCode, &WorldClockDlg::onCallReset},
+    {ID_AREA_SETTINGS, kAnyCode, &WorldClockDlg::onAreaSettings},
+    {ID_OPTIONS, kAnyCode, &WorldClockDlg::onOptions},
     {ID_HELP_FINDER, kAnyCode, &WorldClockDlg::onHelp},
 };
 
@@ -148,6 +152,16 @@ void WorldClockDlg::onAbout() {
 }
 
 void WorldClockDlg::onCallReset() { resetCall(records_.option, actionState_, *effects_, title_.titleRefreshDue); }
+
+// The settings dialogs work on copies; OK copies back and the title is rebuilt at the next
+// tick. The options dialog reapplies the always-on-top setting itself after OK and Cancel.
+void WorldClockDlg::onAreaSettings() {
+  if (runAreaSheet(hwnd_, records_)) title_.titleRefreshDue = 1;
+}
+
+void WorldClockDlg::onOptions() {
+  if (runOptionsDialog(hwnd_, records_)) title_.titleRefreshDue = 1;
+}
 
 void WorldClockDlg::onTimerAction() { runTimerActionDialog(hwnd_, records_.action, sound_, clock_); }
 

@@ -52,6 +52,8 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   void onAbout();
   void onCallReset();
   void onTimerAction();
+  void onAreaSettings();
+  void onOptions();
   void onHelp();
 
   // The tick's work.

@@ -74,7 +74,7 @@ BOOL WorldClockDlg::onInitDialog() {
 
 void WorldClockDlg::loadMapSurfaces() {
   // The bitmaps live in the graphics library; the surfaces keep their own copies.
-  win32::ResourceBitmapSource source(Inst_Grp());
+  win::ResourceBitmapSource source(Inst_Grp());
   surfaces_ = mdx::loadMapSurfaces(source);
   applyTitleBarStyle(hwnd_, records_.option.MAIN_TITLE);
   applyTopMost(hwnd_, records_.option.TOP_WINDOW);

@@ -87,7 +87,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   TimedActionState actionState_;  // fired switches and callPending
   Win32SoundDevice sound_;
   std::unique_ptr<MainWindowEffects> effects_;
-  win32::FramePainter painter_;
+  win::FramePainter painter_;
 
   std::unique_ptr<ClockTick> tick_;
 };

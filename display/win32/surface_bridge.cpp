@@ -2,7 +2,7 @@
 
 #include "display/frame.h"
 
-namespace mdx::win32 {
+namespace mdx::win {
 
 
 namespace {
@@ -106,4 +106,4 @@ void FramePainter::present(HDC dc, const MapSurfaces& surfaces, int32_t clientWi
   }
 }
 
-}  // namespace mdx::win32
+}  // namespace mdx::win

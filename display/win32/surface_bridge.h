@@ -9,7 +9,7 @@
 #include "app/settings.h"
 #include "display/map_surfaces.h"
 
-namespace mdx::win32 {
+namespace mdx::win {
 
 // The bitmap resource `id` of `module` (FindResourceW / LoadResource), parsed from its packed
 // DIB; an empty surface when the resource is missing or malformed.
@@ -49,4 +49,4 @@ class FramePainter {
   std::vector<uint8_t> scratch_;
 };
 
-}  // namespace mdx::win32
+}  // namespace mdx::win

@@ -16,6 +16,8 @@ wineserver -w
 fonts=$prefix/drive_c/windows/Fonts
 mkdir -p "$fonts"
 cp /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf "$fonts/"
+# Wine draws the frame buttons with Marlett; give the prefix its own copy.
+if [ -f /usr/share/wine/fonts/marlett.ttf ]; then cp /usr/share/wine/fonts/marlett.ttf "$fonts/"; fi
 
 # The registry file is UTF-16 so that the Japanese face names survive.
 iconv -f UTF-8 -t UTF-16LE "$here/wine_fonts.reg" | { printf '\xff\xfe'; cat; } > "$prefix/drive_c/fonts.reg"

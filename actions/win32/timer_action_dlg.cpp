@@ -1,5 +1,7 @@
 #include "actions/win32/timer_action_dlg.h"
 
+#include "dialogfw/win32/file_dialog.h"
+
 #include <commctrl.h>
 #include <commdlg.h>
 
@@ -223,22 +225,7 @@ void TimerActionDlg::toggle(ActionGroup group) {
 }
 
 void TimerActionDlg::browse(const char* barFilter, int targetField) {
-  // The filter is kept in the '|'-separated form; the platform wants NUL separators and a
-  // double NUL at the end, which the trailing "||" becomes.
-  std::wstring filter = widen(barFilter);
-  for (wchar_t& ch : filter)
-    if (ch == L'|') ch = L'\0';
-  std::vector<wchar_t> file(32768, L'\0');
-
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof(ofn);
-  ofn.hwndOwner = hwnd_;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.Flags = OFN_HIDEREADONLY;
-  if (GetOpenFileNameW(&ofn)) setItemText(targetField, narrow(file.data()));
+  if (auto path = browseForFile(hwnd_, barFilter)) setItemText(targetField, *path);
 }
 
 void TimerActionDlg::onSoundBrowse() { browse(timer_dlg::kSoundFileFilter, timer_dlg::kSoundFileField); }

@@ -1,5 +1,7 @@
 #include "settings_ui/win32/option_dlg.h"
 
+#include "dialogfw/win32/file_dialog.h"
+
 #include <commdlg.h>
 
 #include <vector>
@@ -78,22 +80,8 @@ void OptionDlg::onColor() {
 }
 
 void OptionDlg::onWavBrowse() {
-  // The filter is kept in the '|'-separated form; the platform wants NUL separators and a
-  // double NUL at the end, which the trailing "||" becomes.
-  std::wstring filter = widen(kUserChimeFilter);
-  for (wchar_t& ch : filter)
-    if (ch == L'|') ch = L'\0';
-  std::vector<wchar_t> file(32768, L'\0');
-  OPENFILENAMEW ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = hwnd_;
-  ofn.lpstrFilter = filter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = file.data();
-  ofn.nMaxFile = static_cast<DWORD>(file.size());
-  ofn.Flags = OFN_HIDEREADONLY;
   // The path becomes the option only when the dialog ends with OK.
-  if (GetOpenFileNameW(&ofn)) setItemText(id::kWavPath, narrow(file.data()));
+  if (auto path = browseForFile(hwnd_, kUserChimeFilter)) setItemText(id::kWavPath, *path);
 }
 
 bool runOptionsDialog(HWND owner, SettingsRecords& records) {

@@ -14,4 +14,9 @@ set(MDX_E2E_SCENARIOS
   settings.area_sheet
   settings.area_sheet_ok
   settings.options
+  display.map_shown
+  display.resize_stretches
+  display.minimise_restore
+  display.no_caption
+  display.title_area_time
 )

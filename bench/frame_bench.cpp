@@ -2,9 +2,37 @@
 // stretch to a 1156 x 680 client area.
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
 #include "display/frame.h"
 #include "display/synthetic_bitmaps.h"
 #include "platform/fake_clock.h"
+
+// Heap use is counted so that the frame benchmark can show what a frame allocates: small
+// texts, never a surface or pixel buffer.
+std::atomic<size_t> gAllocCount{0};
+std::atomic<size_t> gLargestAlloc{0};
+
+namespace {
+
+void noteAllocation(size_t n) {
+  gAllocCount.fetch_add(1, std::memory_order_relaxed);
+  size_t seen = gLargestAlloc.load(std::memory_order_relaxed);
+  while (n > seen && !gLargestAlloc.compare_exchange_weak(seen, n, std::memory_order_relaxed)) {
+  }
+}
+
+}  // namespace
+
+void* operator new(size_t n) {
+  noteAllocation(n);
+  if (void* p = std::malloc(n == 0 ? 1 : n)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -34,11 +62,18 @@ struct BenchScene {
 void BM_ComposeFrame(benchmark::State& st) {
   BenchScene sc;
   FrameContext ctx{sc.surfaces, sc.settings, sc.clock, sc.state};
+  composeFrame(ctx);  // the first frame sizes the raster engine's scratch memory
+  sc.clock.advanceMillis(1000);
+  const size_t allocsBefore = gAllocCount.load();
+  gLargestAlloc.store(0);
   for (auto _ : st) {
     composeFrame(ctx);
     sc.clock.advanceMillis(1000);
     benchmark::DoNotOptimize(sc.surfaces.WorkSurface.data().data());
   }
+  st.counters["allocs/frame"] =
+      benchmark::Counter(static_cast<double>(gAllocCount.load() - allocsBefore) / static_cast<double>(st.iterations()));
+  st.counters["largest_alloc_bytes"] = static_cast<double>(gLargestAlloc.load());
 }
 BENCHMARK(BM_ComposeFrame)->Unit(benchmark::kMicrosecond);
 

@@ -188,8 +188,8 @@ void fillRect(Surface& s, int64_t l, int64_t t, int64_t r, int64_t b, Rgb c) {
 
 // Curve points of the corner box w x h, first quadrant as seen in y-down coordinates,
 // from (w - 1, h / 2) towards the bottom.
-std::vector<Point> cornerQuadrant(int64_t w, int64_t h) {
-  std::vector<Point> out;
+void cornerQuadrant(int64_t w, int64_t h, std::vector<Point>& out) {
+  out.clear();
   const int64_t a = w - 1, b = h - 1;
   const i128 asq = i128{8} * a * a, bsq = i128{8} * b * b;
   i128 dx = i128{4} * b * b * (1 - a);
@@ -210,13 +210,12 @@ std::vector<Point> cornerQuadrant(int64_t w, int64_t h) {
       err += dy;
     }
   }
-  return out;
 }
 
 // Row insets of the rounded interior for a corner box w x h: entry d is how far the row
 // at distance d from the top (or bottom) edge starts inside the left (and right) side.
-std::vector<int64_t> cornerInsets(int64_t w, int64_t h) {
-  std::vector<int64_t> inset(static_cast<size_t>(h), 0);
+void cornerInsets(int64_t w, int64_t h, std::vector<int64_t>& inset, std::vector<int64_t>& byDistance) {
+  inset.assign(static_cast<size_t>(h), 0);
   const int64_t a = w - 1, b = h - 1;
   const i128 asq = i128{8} * a * a, bsq = i128{8} * b * b;
   i128 dx = i128{4} * b * b * (1 - a);
@@ -238,9 +237,20 @@ std::vector<int64_t> cornerInsets(int64_t w, int64_t h) {
     }
   }
   // Rows below the middle were traced; the rows above mirror them.
-  std::vector<int64_t> byDistance(static_cast<size_t>(h / 2));
+  byDistance.resize(static_cast<size_t>(h / 2));
   for (int64_t d = 0; d < h / 2; ++d) byDistance[static_cast<size_t>(d)] = inset[static_cast<size_t>(b - d)];
-  return byDistance;
+}
+
+// Work lists of the rounded shapes, kept per thread so that drawing allocates nothing once
+// they have grown to the shapes in use.
+struct RoundScratch {
+  std::vector<int64_t> traced, insets;
+  std::vector<Point> quadrant, pts, half;
+};
+
+RoundScratch& roundScratch() {
+  thread_local RoundScratch s;
+  return s;
 }
 
 // Inset of a huge corner box's row at distance d from the edge, from the ellipse equation.
@@ -284,8 +294,9 @@ void drawRounded(const Stroke& st, const Brush& brush, const Box& bx, int64_t ew
   Surface& s = st.s;
   const int64_t y0 = std::max<int64_t>(bx.t, 0), y1 = std::min<int64_t>(bx.b, s.height());
   const bool exact = ew + eh <= kExactCornerLimit;
-  std::vector<int64_t> insets;
-  if (exact) insets = cornerInsets(ew, eh);
+  RoundScratch& rs = roundScratch();
+  std::vector<int64_t>& insets = rs.insets;
+  if (exact) cornerInsets(ew, eh, rs.traced, insets);
   auto insetAt = [&](int64_t y) -> int64_t {  // inset of row y, 0 in the straight middle
     const int64_t d = std::min(y - bx.t, bx.b - 1 - y);
     if (d >= eh / 2) return 0;
@@ -302,18 +313,21 @@ void drawRounded(const Stroke& st, const Brush& brush, const Box& bx, int64_t ew
   if (exact) {
     // Outline: the corner quadrant placed at the top right, mirrored to the left, then the
     // whole upper half mirrored downwards, as one closed polyline (counter-clockwise order).
-    std::vector<Point> q = cornerQuadrant(ew, eh);
+    std::vector<Point>& q = rs.quadrant;
+    cornerQuadrant(ew, eh, q);
     for (Point& p : q) {
       p.x = bx.r - ew + p.x;
       p.y = bx.t + eh - 1 - p.y;
     }
-    std::vector<Point> pts = q;
+    std::vector<Point>& pts = rs.pts;
+    pts = q;
     const size_t n = q.size();
     size_t end = 2 * n - 1;
     if ((ew % 2) && ew == W) --end;
     pts.resize(end + 1);
     for (size_t i = 0; i < n; ++i) pts[end - i] = Point{bx.l + bx.r - 1 - q[i].x, q[i].y};
-    const std::vector<Point> half = pts;
+    std::vector<Point>& half = rs.half;
+    half = pts;
     const size_t m = half.size();
     end = 2 * m - 1;
     if ((eh % 2) && eh == H) --end;

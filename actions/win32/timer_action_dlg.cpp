@@ -1,6 +1,7 @@
 #include "actions/win32/timer_action_dlg.h"
 
 #include "dialogfw/win32/file_dialog.h"
+#include "platform/win32/pc_clock.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -241,8 +242,7 @@ bool runTimerActionDialog(HWND owner, TimedAction& action, SoundDevice& device, 
 }
 
 bool runTimerActionDialog(HWND owner, TimedAction& action, SoundDevice& device) {
-  static const SystemClock kPcClock;
-  return runTimerActionDialog(owner, action, device, kPcClock);
+  return runTimerActionDialog(owner, action, device, pcClock());
 }
 
 }  // namespace mdx::win

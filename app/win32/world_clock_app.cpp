@@ -5,7 +5,7 @@
 
 #include "app/win32/world_clock_dlg.h"
 #include "dialogfw/win32/app_title.h"
-#include "platform/clock.h"
+#include "platform/win32/pc_clock.h"
 #include "platform/win32/registry_store.h"
 
 namespace {
@@ -26,8 +26,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   {
     mdx::win::RegistryProfileStore store(kSettingsRoot, mdx::win::appTitle());
-    mdx::SystemClock clock;
-    mdx::win::WorldClockDlg dlg(store, clock);
+    mdx::win::WorldClockDlg dlg(store, mdx::win::pcClock());
     dlg.doModal();
   }
 

@@ -54,7 +54,10 @@ if [ -z "$capbnd" ] || (( (16#$capbnd >> 25) & 1 )); then
 fi
 
 outwin=$(run winepath -w "$out" 2>/dev/null)
-timeout 180 setpriv --bounding-set -sys_time --inh-caps -sys_time \
+# The time-server scenarios talk to NTP peers on loopback, started around the driver.
+peers=()
+[[ $scenario == nettime.* ]] && peers=("$here/with_loopback_ntp.sh")
+timeout 180 "${peers[@]}" setpriv --bounding-set -sys_time --inh-caps -sys_time \
   wine 'C:\mdxdriver.exe' "$scenario" 'C:\meridexa\meridexa.exe' "$outwin"
 rc=$?
 

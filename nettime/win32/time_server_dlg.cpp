@@ -1,0 +1,112 @@
+#include "nettime/win32/time_server_dlg.h"
+
+#include "dialogfw/win32/app_title.h"
+#include "nettime/win32/system_clock_setter.h"
+#include "platform/win32/pc_clock.h"
+#include "platform/win32/text.h"
+#include "platform/win32/winsock_udp.h"
+#include "resources/resource_ids.h"
+#include "resources/time_server_ids.h"
+
+namespace mdx::win {
+
+// The resource script can only read #defines; the code uses the model's constants. Both must
+// name the same resources and controls.
+namespace ui = time_server_ui;
+static_assert(IDD_TIME_SERVER == ui::kTemplateId && ID_TIME_SERVER == ui::kMenuCommand);
+static_assert(IDC_TS_SERVER_COMBO == ui::kServerCombo && IDC_TS_CHOOSE == ui::kChooseButton);
+static_assert(IDC_TS_CONNECTED == ui::kConnectedServer && IDC_TS_STATUS == ui::kStatus);
+static_assert(IDC_TS_PC_TIME == ui::kPcTime && IDC_TS_SERVER_TIME == ui::kServerTime);
+static_assert(IDC_TS_ICON == ui::kIconControl);
+static_assert(IDOK == ui::kAcquireButton && IDCANCEL == ui::kCloseButton);
+static_assert(IDI_APP == ui::kIconFirst && IDI_APP_ALT == ui::kIconSecond);
+
+const MessageEntry<TimeServerDlg> TimeServerDlg::kMessages[] = {
+    {WM_TIMER, &TimeServerDlg::onTimer},
+};
+
+const CommandEntry<TimeServerDlg> TimeServerDlg::kCommands[] = {
+    {ui::kChooseButton, BN_CLICKED, &TimeServerDlg::onChoose},
+};
+
+TimeServerDlg::TimeServerDlg(HWND owner, UdpNetwork& network, const Clock& clock, LocalClockSetter& setter)
+    : DialogImpl(ui::kTemplateId, owner), client_(network, clock, setter) {
+  icons_[0] = LoadIconW(appInstance(), MAKEINTRESOURCEW(ui::kIconFirst));
+  icons_[1] = LoadIconW(appInstance(), MAKEINTRESOURCEW(ui::kIconSecond));
+}
+
+// The icons come from LoadIcon and are shared: nothing to release.
+TimeServerDlg::~TimeServerDlg() = default;
+
+std::vector<DataBinding> TimeServerDlg::dataBindings() {
+  return {DataBinding::textField(ui::kServerCombo, server)};
+}
+
+BOOL TimeServerDlg::onInitDialog() {
+  // The list first, then the data exchange puts the server text into the edit field (adding
+  // list strings leaves the edit field alone).
+  HWND combo = item(ui::kServerCombo);
+  for (const std::string& host : timeServerHosts())
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(host).c_str()));
+  updateData(false);
+  SetTimer(hwnd_, ui::kAnimationTimerId, ui::kAnimationPeriodMillis, nullptr);
+  return TRUE;  // the focus goes to the first control, the server list
+}
+
+void TimeServerDlg::onDestroy() { KillTimer(hwnd_, ui::kAnimationTimerId); }
+
+INT_PTR TimeServerDlg::onTimer(WPARAM, LPARAM) {
+  // Every timer message is one step; the phase outlives the dialog.
+  drawIcon(iconAnimationStep(timeServerIconPhase()));
+  return FALSE;
+}
+
+void TimeServerDlg::drawIcon(int iconId) {
+  HWND control = item(ui::kIconControl);
+  HICON icon = icons_[iconId == ui::kIconFirst ? 0 : 1];
+  if (!control || !icon) return;
+  // Straight onto the control: when it repaints itself it shows its own icon (128) again.
+  if (HDC dc = GetDC(control)) {
+    DrawIcon(dc, 0, 0, icon);
+    ReleaseDC(control, dc);
+  }
+}
+
+void TimeServerDlg::onChoose() {
+  // The edit field's text, whether picked from the list or typed.
+  model_.choose(itemText(ui::kServerCombo));
+  setItemText(ui::kConnectedServer, model_.connectedServer());
+  setItemText(ui::kStatus, model_.statusText());
+  setItemText(ui::kPcTime, model_.pcTimeText());
+  setItemText(ui::kServerTime, model_.serverTimeText());
+}
+
+void TimeServerDlg::onOK() {
+  if (!model_.acquire(client_, this)) {
+    messageBox(ui::kChooseServerFirst, appTitle(), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  setItemText(ui::kCloseButton, model_.closeCaption());
+}
+
+void TimeServerDlg::showStatus(const std::string& text) { showNow(ui::kStatus, text); }
+
+void TimeServerDlg::showTimes(const std::string& pcTime, const std::string& serverTime) {
+  showNow(ui::kPcTime, pcTime);
+  showNow(ui::kServerTime, serverTime);
+}
+
+void TimeServerDlg::showNow(int id, const std::string& text) {
+  setItemText(id, text);
+  UpdateWindow(item(id));
+  GdiFlush();
+}
+
+void runTimeServerDialog(HWND owner) {
+  WinsockUdpNetwork network;
+  SystemClockSetter setter;
+  TimeServerDlg dlg(owner, network, pcClock(), setter);
+  dlg.doModal();
+}
+
+}  // namespace mdx::win

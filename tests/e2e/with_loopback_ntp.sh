@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Runs a command while NTP peers listen on loopback, for the time-server scenarios:
+#   127.0.0.1:123  chronyd serving this machine's time (-x: it never touches the system clock)
+#   127.0.0.2:123  a UDP listener that never answers
+# One run at a time on this machine (port 123, and the program binds port 1024). Both peers run
+# without CAP_SYS_TIME; afterwards the system clock is checked against the monotonic clock.
+#   with_loopback_ntp.sh <command...>
+set -uo pipefail
+
+exec 7>/tmp/mdx-loopback-ntp.lock
+flock 7
+
+dir=$(mktemp -d /tmp/mdx-e2e-ntp.XXXXXX)
+chrony_pid=
+silent_pid=
+stop_peers() {
+  for pid in $chrony_pid $silent_pid; do
+    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  done
+  chrony_pid=
+  silent_pid=
+  rm -rf "$dir"
+}
+trap stop_peers EXIT
+trap 'exit 143' TERM INT
+
+# Started directly (not through a shell function), so that $! is the peer itself.
+nosystime=(setpriv --bounding-set -sys_time --inh-caps -sys_time)
+# Wall clock minus monotonic clock, in milliseconds: constant unless someone sets the clock.
+clock_offset() {
+  python3 -c 'import time; print(int((time.time() - time.monotonic()) * 1000))'
+}
+
+cat >"$dir/chrony.conf" <<CONF
+port 123
+bindaddress 127.0.0.1
+allow 127.0.0.1
+local stratum 8
+cmdport 0
+bindcmdaddress /
+pidfile $dir/chronyd.pid
+driftfile $dir/chrony.drift
+CONF
+"${nosystime[@]}" /usr/sbin/chronyd -f "$dir/chrony.conf" -x -d -u root -4 >"$dir/chronyd.log" 2>&1 7>&- &
+chrony_pid=$!
+
+"${nosystime[@]}" python3 -c '
+import socket, time
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.bind(("127.0.0.2", 123))
+time.sleep(3600)
+' 7>&- &
+silent_pid=$!
+
+# Wait until chrony answers with a synchronised reply and the listener holds its port.
+python3 - <<'PY' || { echo "chronyd did not answer on 127.0.0.1:123"; cat "$dir/chronyd.log"; exit 1; }
+import socket, sys, time
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.settimeout(0.2)
+for _ in range(50):
+    s.sendto(bytes([0x0B]) + bytes(47), ("127.0.0.1", 123))
+    try:
+        data = s.recv(64)
+        if len(data) >= 48 and data[0] >> 6 != 3:
+            sys.exit(0)
+    except socket.timeout:
+        pass
+sys.exit(1)
+PY
+for _ in $(seq 50); do
+  awk '$2 == "0200007F:007B" { found = 1 } END { exit !found }' /proc/net/udp && break
+  sleep 0.1
+done
+
+before=$(clock_offset)
+echo "host clock before: $(date -u '+%F %T.%N')"
+# The lock stays with this script: programs that outlive the run (wineserver) must not hold it.
+"$@" 7>&-
+rc=$?
+echo "host clock after:  $(date -u '+%F %T.%N')"
+after=$(clock_offset)
+moved=$((after - before))
+if (( moved > 1000 || moved < -1000 )); then
+  echo "the host clock moved by ${moved} ms during the run"
+  rc=1
+fi
+exit $rc

@@ -82,7 +82,11 @@ void TimeServerDlg::onChoose() {
 }
 
 void TimeServerDlg::onOK() {
-  if (!model_.acquire(client_, this)) {
+  if (busy_) return;
+  busy_ = true;
+  const bool attempted = model_.acquire(client_, this).has_value();
+  busy_ = false;
+  if (!attempted) {
     messageBox(ui::kChooseServerFirst, appTitle(), MB_OK | MB_ICONEXCLAMATION);
     return;
   }
@@ -99,7 +103,10 @@ void TimeServerDlg::showTimes(const std::string& pcTime, const std::string& serv
 void TimeServerDlg::showNow(int id, const std::string& text) {
   setItemText(id, text);
   UpdateWindow(item(id));
-  GdiFlush();
+  // Some window systems pass painted pixels to the screen only when the thread looks at its
+  // queue; a look that takes nothing out lets them show the text before the thread blocks.
+  MSG peek;
+  PeekMessageW(&peek, nullptr, 0, 0, PM_NOREMOVE | PM_NOYIELD);
 }
 
 void runTimeServerDialog(HWND owner) {

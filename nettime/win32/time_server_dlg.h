@@ -48,6 +48,7 @@ class TimeServerDlg : public DialogImpl<TimeServerDlg>, private SntpStatusSink {
   void drawIcon(int iconId);
 
   TimeServerModel model_;
+  bool busy_ = false;  // an attempt is running (its status updates let sent messages in)
   SntpClient client_;
   HICON icons_[2] = {nullptr, nullptr};  // 128 and 129
 };

@@ -424,14 +424,22 @@ void loopbackScenario(const Context& ctx) {
 
   // A server that never answers: CONNECT while waiting, then the time-out after 3 seconds.
   const ULONGLONG start = GetTickCount64();
-  // While the dialog waits, the status line already shows CONNECT on the screen: a picture for
-  // people to look at.
+  // While the dialog waits, the status line already shows CONNECT on the screen.
+  bool textOnScreen = false;
   const auto silent = attempt(dlg, false, {"サーバータイムアウト", "サーバーエラー"}, 20000, [&](const std::string& t) {
-    if (t == "CONNECT") {
-      Sleep(300);
-      screenshot(ctx, dlg, "waiting-for-reply");
-    }
+    if (t != "CONNECT") return;
+    Sleep(300);
+    const RECT r = windowRect(ctl(dlg, kStatus));
+    HDC screen = GetDC(nullptr);
+    for (LONG y = r.top + 2; y < r.bottom - 2 && !textOnScreen; ++y)
+      for (LONG x = r.left + 2; x < r.right - 2 && !textOnScreen; ++x) {
+        const COLORREF c = GetPixel(screen, x, y);
+        textOnScreen = GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
+      }
+    ReleaseDC(nullptr, screen);
+    screenshot(ctx, dlg, "waiting-for-reply");
   });
+  check(textOnScreen, "the status line is painted while the dialog waits");
   check(inOrder(silent, {"イニシャライズ", "Done1", "Done2", "CONNECT", "サーバータイムアウト"}),
         "the status texts come in their order");
   const ULONGLONG took = GetTickCount64() - start;

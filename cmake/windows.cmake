@@ -36,6 +36,10 @@ foreach(dir app display actions nettime settings_ui dialogfw platform)
 endforeach()
 add_executable(meridexa WIN32 ${MDX_SHELL_SOURCES} ${CMAKE_SOURCE_DIR}/resources/meridexa.rc)
 target_include_directories(meridexa PRIVATE ${CMAKE_SOURCE_DIR})
+# meridexa.rc includes the dialogs' fragments, their id headers, the icons and the manifest.
+file(GLOB MDX_RC_INPUTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc ${CMAKE_SOURCE_DIR}/resources/*.h
+  ${CMAKE_SOURCE_DIR}/resources/icons/*.ico ${CMAKE_SOURCE_DIR}/resources/*.manifest)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/meridexa.rc PROPERTIES OBJECT_DEPENDS "${MDX_RC_INPUTS}")
 target_link_options(meridexa PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
 target_link_libraries(meridexa PRIVATE mdxcore mdxutil mdxsound mdxgraph
   comctl32 comdlg32 gdi32 user32 shell32 advapi32 winmm ws2_32 ole32 uuid)

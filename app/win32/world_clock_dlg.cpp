@@ -7,6 +7,7 @@
 #include "app/win32/window_placement.h"
 #include "display/world_time.h"
 #include "libs/imports.h"
+#include "nettime/win32/time_server_dlg.h"
 #include "platform/win32/text.h"
 #include "resources/resource_ids.h"
 #include "settings_ui/win32/area_sheet.h"
@@ -43,6 +44,7 @@ const CommandEntry<WorldClockDlg> WorldClockDlg::kCommands[] = {
     {ID_AREA_SETTINGS, kAnyCode, &WorldClockDlg::onAreaSettings},
     {ID_OPTIONS, kAnyCode, &WorldClockDlg::onOptions},
     {ID_HELP_FINDER, kAnyCode, &WorldClockDlg::onHelp},
+    {ID_TIME_SERVER, kAnyCode, &WorldClockDlg::onTimeServer},
 };
 
 WorldClockDlg::WorldClockDlg(ProfileStore& store, const Clock& clock)
@@ -164,6 +166,8 @@ void WorldClockDlg::onOptions() {
 }
 
 void WorldClockDlg::onTimerAction() { runTimerActionDialog(hwnd_, records_.action, sound_, clock_); }
+
+void WorldClockDlg::onTimeServer() { runTimeServerDialog(hwnd_); }
 
 void WorldClockDlg::onHelp() {
   wchar_t path[MAX_PATH * 4] = {};

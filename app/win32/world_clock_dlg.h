@@ -55,6 +55,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   void onAreaSettings();
   void onOptions();
   void onHelp();
+  void onTimeServer();
 
   // The tick's work.
   void updateTitle() override;

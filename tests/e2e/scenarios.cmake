@@ -9,6 +9,7 @@ set(MDX_E2E_SCENARIOS
   actions.timer_dialog_defaults
   actions.call_takes_the_title
   actions.program_runs_once
+  actions.exit_out_of_range_quits
   nettime.dialog
   nettime.loopback_attempt
   settings.area_sheet

@@ -268,6 +268,15 @@ void callTakesTheTitle(const Context& ctx) {
   check((GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, "the call made the window topmost");
   screenshot(ctx, main, "call-pending");
 
+  // While the call is pending the popup offers ｺｰﾙﾘｾｯﾄ.
+  bringToFront(main);
+  pressKeys({VK_SHIFT, VK_F10});
+  HWND popup = waitPopupMenu();
+  const auto items = probePopupMenu(p);
+  check(items.size() > 2 && items[2].id == kCallResetCommand && !items[2].grayed, "ｺｰﾙﾘｾｯﾄ is enabled");
+  pressKeys({VK_ESCAPE});
+  check(waitFor([&] { return !IsWindowVisible(popup); }, 5000), "Esc closes the popup");
+
   // The call stays pending: the title keeps the text over the next ticks.
   Sleep(2500);
   check(windowText(main) == "会議の時間", "the call text stays while the call is pending");
@@ -342,7 +351,34 @@ void programRunsOnce(const Context& ctx) {
 }
 
 Register r1("actions.timer_dialog_defaults", dialogDefaults);
+// A stored exit kind outside 0..2 (only an edited profile has one) ends the program at the
+// reserved time without asking Windows to end the session. Under Wine such a request would end
+// every process of the session, this driver included, so the driver living on shows that none
+// was made.
+void exitOutOfRangeQuits(const Context& ctx) {
+  deleteProgramKey();
+  writeInt("ACTION", "SELECT_END", 7);
+  Process p = Process::start(ctx.program);
+  HWND main = waitMainWindow(p);
+  leaveRoomInMinute(20);
+  HWND dlg = openDialog(p, main);
+  check(!checked(dlg, kLogOff) && !checked(dlg, kRestart) && !checked(dlg, kShutdown),
+        "kind 7 selects none of the three exits");
+  click(dlg, kExitCheck);
+  click(dlg, kExitReserve);
+  check(!text(dlg, kExitTime).empty(), "the exit is reserved for " + text(dlg, kExitTime));
+  closeDialog(dlg, IDOK);
+  check(p.waitExit(10000), "the program ends at the reserved minute");
+  check(p.exitCode() == 0, "and exits normally");
+  const auto key = readProgramKey();
+  check(key.count("ACTION") == 1 && key.at("ACTION").at("KYOUSEI").number == 1,
+        "closing the window saved the settings with the switch on");
+  const int32_t kind = static_cast<int32_t>(key.at("ACTION").at("SELECT_END").number);
+  check(kind < 0 || kind > 2, "the stored kind is still outside 0..2: " + std::to_string(kind));
+}
+
 Register r2("actions.call_takes_the_title", callTakesTheTitle);
+Register r4("actions.exit_out_of_range_quits", exitOutOfRangeQuits);
 Register r3("actions.program_runs_once", programRunsOnce);
 
 }  // namespace

@@ -13,6 +13,7 @@ packages=(
   chrony                                   # a real NTP server on loopback for the SNTP tests
   util-linux libcap2-bin                   # setpriv / capsh: drop the right to set the clock
   locales                                  # the ja_JP.UTF-8 locale Wine runs the program in
+  pulseaudio pulseaudio-utils libpulse0 sox  # sound scenarios: a null sink, recorded and measured
 )
 
 missing=()

@@ -57,6 +57,8 @@ outwin=$(run winepath -w "$out" 2>/dev/null)
 # The time-server scenarios talk to NTP peers on loopback, started around the driver.
 peers=()
 [[ $scenario == nettime.* ]] && peers=("$here/with_loopback_ntp.sh")
+# The sound scenarios play into a private PulseAudio null sink that is recorded and measured.
+[[ $scenario == sound.* ]] && peers=("$here/with_pulse_null_sink.sh" "$out")
 timeout 180 "${peers[@]}" setpriv --bounding-set -sys_time --inh-caps -sys_time \
   wine 'C:\mdxdriver.exe' "$scenario" 'C:\meridexa\meridexa.exe' "$outwin"
 rc=$?

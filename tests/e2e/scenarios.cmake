@@ -20,4 +20,6 @@ set(MDX_E2E_SCENARIOS
   display.minimise_restore
   display.no_caption
   display.title_area_time
+  sound.chime_audible
+  sound.wav_file_audible
 )

@@ -14,6 +14,7 @@ packages=(
   util-linux libcap2-bin                   # setpriv / capsh: drop the right to set the clock
   locales                                  # the ja_JP.UTF-8 locale Wine runs the program in
   pulseaudio pulseaudio-utils libpulse0 sox  # sound scenarios: a null sink, recorded and measured
+  python3                                  # the end-to-end wrappers measure recordings and NTP replies
 )
 
 missing=()

@@ -12,7 +12,7 @@ file(GLOB MDX_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test
 add_executable(unit_tests ${MDX_UNIT_TESTS})
 target_link_libraries(unit_tests PRIVATE mdxcore GTest::gtest GTest::gtest_main Threads::Threads)
 target_compile_definitions(unit_tests PRIVATE MDX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS unit)
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES LABELS unit)
 
 # Tests that talk to real peers on loopback (servers started by the tests).
 file(GLOB MDX_LOOPBACK_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/loopback/*_test.cpp)
@@ -20,7 +20,7 @@ if(MDX_LOOPBACK_TESTS)
   add_executable(loopback_tests ${MDX_LOOPBACK_TESTS})
   target_link_libraries(loopback_tests PRIVATE mdxcore GTest::gtest GTest::gtest_main Threads::Threads)
   target_compile_definitions(loopback_tests PRIVATE MDX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-  gtest_discover_tests(loopback_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS loopback RUN_SERIAL TRUE)
+  gtest_discover_tests(loopback_tests DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES LABELS loopback RUN_SERIAL TRUE)
 endif()
 
 find_package(benchmark QUIET)

@@ -43,7 +43,9 @@ bool SheetPage::onMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
       result = TRUE;
       return true;
     case PSN_APPLY:
-      applied_ = true;
+      // The notification's lParam is TRUE for OK and FALSE for Apply: only OK ends the sheet
+      // with its values accepted.
+      if (reinterpret_cast<const PSHNOTIFY*>(lp)->lParam) applied_ = true;
       SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, PSNRET_NOERROR);
       result = TRUE;
       return true;
@@ -61,7 +63,9 @@ INT_PTR SheetDialog::doModal() {
   const std::wstring caption = widen(caption_);
   PROPSHEETHEADERW h{};
   h.dwSize = sizeof h;
-  h.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP;
+  // The standard buttons OK, Cancel and Apply; Apply stays disabled while no page marks
+  // itself modified.
+  h.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_NOCONTEXTHELP;
   h.hwndParent = owner_;
   h.hInstance = appInstance();
   h.pszCaption = caption.c_str();

@@ -15,12 +15,15 @@ constexpr int kName1 = 1030, kRug1 = 1031, kRed1 = 1117, kGreen1 = 1118, kBlue1 
 constexpr int kAnalog1 = 1114, kPosX1 = 1032, kShowCountry1 = 1044, kShowDigital1 = 1045, kColorButton = 1007;
 // The colour picker's red, green and blue edits.
 constexpr int kPickerRed = 706, kPickerGreen = 707, kPickerBlue = 708;
+// The property sheet's own Apply button.
+constexpr int kSheetApply = 0x3021;
 // AREA2's page (template 106).
 constexpr int kRug2 = 1053;
 // The options dialog (template 134).
 constexpr int kOptMinute = 1260, kOptUserChime = 1216, kOptMainTitle = 1032, kOptReset = 1271,
               kOptTopWindow = 1029, kOptTitleNone = 1224, kOptTitleArea7 = 1016, kOptWavPath = 1265,
-              kOptDialRed = 1254;
+              kOptDialRed = 1254, kOptDialGreen = 1255, kOptDialBlue = 1256, kOptDialColour = 1030,
+              kOptColorButton = 1007;
 
 std::string itemText(HWND dlg, int id) { return windowText(GetDlgItem(dlg, id)); }
 void setItemText(HWND dlg, int id, const std::string& text) {
@@ -74,6 +77,19 @@ void expectRefusal(const Process& p, HWND owner, HWND field, const std::string& 
         "its whole text is selected (" + std::to_string(from) + ".." + std::to_string(to) + ")");
 }
 
+// Presses `button` of `dlg` as a click would and waits for the colour picker it opens.
+HWND openPicker(const Process& p, HWND dlg, HWND owner, int button) {
+  PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, button)));
+  HWND picker = nullptr;
+  waitFor([&] {
+    for (HWND h : topWindows(p.id(), L"#32770"))
+      if (h != owner && GetWindow(h, GW_OWNER) == owner) picker = h;
+    return picker != nullptr;
+  }, 10000);
+  check(picker != nullptr, "COLOR opens the colour picker");
+  return picker;
+}
+
 HWND startProgram(const Context& ctx, Process& p) {
   p = Process::start(ctx.program);
   HWND main = waitMainWindow(p);
@@ -108,6 +124,9 @@ void areaSheetChecks(const Context& ctx) {
   check(itemText(page, kName1) == "東京" && itemText(page, kRug1) == "0", "AREA1 is 東京 with time difference 0");
   check(itemText(page, kRed1) == "255" && itemText(page, kGreen1) == "0" && itemText(page, kBlue1) == "0",
         "AREA1's boxes are red");
+  HWND apply = GetDlgItem(sheet, kSheetApply);
+  check(apply != nullptr && IsWindowVisible(apply) && !IsWindowEnabled(apply),
+        "the sheet has the standard Apply button, disabled");
   Sleep(500);
   screenshot(ctx, sheet, "area-sheet");
 
@@ -177,6 +196,8 @@ void areaSheetChecks(const Context& ctx) {
   selectPage(sheet, 1);
   check(waitFor([&] { return currentIndex(sheet) == 1; }, 5000), "time difference -20 is accepted");
 
+  check(!IsWindowEnabled(apply), "no page marks itself modified: Apply stays disabled after edits");
+
   // Cancel after edits on two pages changes nothing.
   PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
   check(waitFor([&] { return !IsWindow(sheet); }, 5000), "Cancel closes the sheet");
@@ -242,11 +263,25 @@ void optionsDialog(const Context& ctx) {
   Sleep(300);
   screenshot(ctx, dlg, "options");
 
-  // A minute of 60 is refused; 0 and 59 are accepted (59 is kept).
+  // A minute of 60 is refused; 0 and 59 are accepted (59 is kept). The dial colour typed
+  // before it is read first, yet the refused OK leaves the picker's start as loaded.
+  click(dlg, kOptDialColour);
+  setItemText(dlg, kOptDialRed, "10");
+  setItemText(dlg, kOptDialGreen, "20");
+  setItemText(dlg, kOptDialBlue, "30");
   setItemText(dlg, kOptMinute, "60");
   PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   expectRefusal(p, dlg, GetDlgItem(dlg, kOptMinute), "0 から 59 までの整数を入力してください。");
   check(IsWindow(dlg), "the dialog stays open");
+  HWND picker = openPicker(p, dlg, dlg, kOptColorButton);
+  const std::string start =
+      itemText(picker, kPickerRed) + "," + itemText(picker, kPickerGreen) + "," + itemText(picker, kPickerBlue);
+  check(start == "255,255,255", "after a refused OK the dial picker starts from the loaded 255,255,255 (got " +
+                                    start + ")");
+  PostMessageW(picker, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  check(waitFor([&] { return !IsWindow(picker); }, 5000), "the picker closes with cancel");
+  click(dlg, kOptDialColour);
+  for (int c : {kOptDialRed, kOptDialGreen, kOptDialBlue}) setItemText(dlg, c, "255");
   setItemText(dlg, kOptMinute, "0");
   PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   check(waitFor([&] { return !IsWindow(dlg); }, 5000), "minute 0 is accepted");

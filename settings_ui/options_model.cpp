@@ -41,6 +41,13 @@ std::vector<FieldSpec<OptionDialogValues>> optionFields() {
   };
 }
 
+std::optional<FieldFailure> takeBackOptions(OptionDialogValues& values, const ControlAccess& controls) {
+  OptionDialogValues taken = values;
+  if (auto failure = takeBackFields(optionFields(), taken, controls)) return failure;
+  values = std::move(taken);
+  return std::nullopt;
+}
+
 void applyUserChimeEnabling(ControlAccess& controls) {
   const bool on = controls.checked(option_ids::kUserChime);
   for (int c : {option_ids::kUserMinute, option_ids::kWavBrowse, option_ids::kWavPath}) controls.enable(c, on);

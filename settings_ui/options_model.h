@@ -4,6 +4,7 @@
 // buttons and what OK does to the main window's records.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,11 @@ OptionDialogValues optionValuesFrom(const SettingsRecords& records);
 // green, red, the WAV path, 時報（ﾕｰｻﾞｰ選択）, the minute, ｳｲﾝﾄﾞｳﾀｲﾄﾙ無し, the reset flag,
 // １分間に１回描画.
 std::vector<FieldSpec<OptionDialogValues>> optionFields();
+
+// OK's take-back: the fields in table order into a scratch copy, committed to `values` only
+// when every field passes. A refused OK leaves the dialog's values as they were, so the dial
+// colour picker still starts from the colour loaded or last chosen, never from typed text.
+std::optional<FieldFailure> takeBackOptions(OptionDialogValues& values, const ControlAccess& controls);
 
 // Enabling rules, each following its own check box.
 void applyUserChimeEnabling(ControlAccess& controls);  // 1260, 1025, 1265 follow 1216

@@ -54,7 +54,7 @@ BOOL OptionDlg::onInitDialog() {
 void OptionDlg::onOK() {
   // Disabled fields are read and checked like the others.
   DialogControls controls(*this);
-  if (const auto failure = takeBackFields(optionFields(), values, controls)) {
+  if (const auto failure = takeBackOptions(values, controls)) {
     failField(failure->controlId, failure->message);
     return;
   }

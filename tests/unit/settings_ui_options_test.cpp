@@ -165,5 +165,33 @@ TEST(OptionsDialog, DialColourPickerStartsFromStoredValues) {
   EXPECT_EQ(c.texts[id::kDialBlue], "7");
 }
 
+TEST(OptionsDialog, RefusedOkLeavesTheValuesAndThePickerStartAsLoaded) {
+  OptionDialogValues v = optionValuesFrom(defaultSettings());
+  v.D_MOJIBAN_R = 40;
+  v.D_MOJIBAN_G = 50;
+  v.D_MOJIBAN_B = 60;
+  test::FakeControls c = dialogShowing(v);
+  // The dial colour is read before the minute, which then refuses the OK.
+  c.texts[id::kDialRed] = "10";
+  c.texts[id::kDialGreen] = "20";
+  c.texts[id::kDialBlue] = "30";
+  c.checks[id::kNight] = !c.checks[id::kNight];
+  c.texts[id::kUserMinute] = "60";
+  const OptionDialogValues before = v;
+  const auto failure = takeBackOptions(v, c);
+  ASSERT_TRUE(failure);
+  EXPECT_EQ(failure->controlId, id::kUserMinute);
+  EXPECT_EQ(static_cast<const OptionSettings&>(v), static_cast<const OptionSettings&>(before));
+  EXPECT_EQ(pickerStartColour(v.D_MOJIBAN_R, v.D_MOJIBAN_G, v.D_MOJIBAN_B), (Rgb{40, 50, 60}))
+      << "not the typed 10, 20, 30";
+
+  c.texts[id::kUserMinute] = "59";
+  ASSERT_FALSE(takeBackOptions(v, c));
+  EXPECT_EQ(v.D_MOJIBAN_R, 10);
+  EXPECT_EQ(v.D_MOJIBAN_B, 30);
+  EXPECT_EQ(v.D_NIGHT, before.D_NIGHT == 1 ? 0 : 1);
+  EXPECT_EQ(v.userChimeMinute, 59);
+}
+
 }  // namespace
 }  // namespace mdx

@@ -1,6 +1,7 @@
 #include "actions/win32/timer_action_dlg.h"
 
 #include "dialogfw/win32/file_dialog.h"
+#include "dialogfw/win32/group_frames.h"
 #include "platform/win32/pc_clock.h"
 
 #include <commctrl.h>
@@ -150,6 +151,8 @@ void TimerActionDlg::exchange(bool save) {
 
 BOOL TimerActionDlg::onInitDialog() {
   exchange(false);
+
+  keepGroupFramesUnder(hwnd_);
 
   statusFont_ = createDialogFont(20, 800);
   setterFont_ = createDialogFont(30, 400);

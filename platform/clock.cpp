@@ -37,6 +37,22 @@ CivilTime SystemClock::toLocal(int64_t epochSeconds) const {
   return c;
 }
 
+CivilTime civilFromLocalSeconds(int64_t localSeconds) {
+  const int64_t days = floorDiv(localSeconds, 86400);
+  const int64_t secs = localSeconds - days * 86400;
+  int64_t y;
+  unsigned m, d;
+  civilFromDays(days, y, m, d);
+  CivilTime c;
+  c.year = static_cast<int>(y);
+  c.month = static_cast<int>(m);
+  c.day = static_cast<int>(d);
+  c.hour = static_cast<int>(secs / 3600);
+  c.minute = static_cast<int>(secs / 60 % 60);
+  c.second = static_cast<int>(secs % 60);
+  return c;
+}
+
 // Howard Hinnant's civil-date algorithms.
 int64_t daysFromCivil(int64_t y, unsigned m, unsigned d) {
   y -= m <= 2;

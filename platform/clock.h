@@ -39,6 +39,9 @@ class SystemClock final : public Clock {
 int64_t daysFromCivil(int64_t year, unsigned month, unsigned day);
 void civilFromDays(int64_t days, int64_t& year, unsigned& month, unsigned& day);
 
+// Calendar fields of a count of local seconds since 1970-01-01 00:00:00 (proleptic Gregorian).
+CivilTime civilFromLocalSeconds(int64_t localSeconds);
+
 // Floor division and modulo for negative operands.
 inline int64_t floorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 inline int64_t floorMod(int64_t a, int64_t b) { return a - floorDiv(a, b) * b; }

@@ -10,19 +10,7 @@ void FakeClock::setLocal(int year, int month, int day, int hour, int minute, int
 
 CivilTime FakeClock::toLocal(int64_t epochSeconds) const {
   const int64_t local = epochSeconds + offset_;
-  const int64_t days = floorDiv(local, 86400);
-  const int64_t secs = local - days * 86400;
-  int64_t y;
-  unsigned m, d;
-  civilFromDays(days, y, m, d);
-  CivilTime c;
-  c.year = static_cast<int>(y);
-  c.month = static_cast<int>(m);
-  c.day = static_cast<int>(d);
-  c.hour = static_cast<int>(secs / 3600);
-  c.minute = static_cast<int>(secs / 60 % 60);
-  c.second = static_cast<int>(secs % 60);
-  return c;
+  return civilFromLocalSeconds(local);
 }
 
 }  // namespace mdx

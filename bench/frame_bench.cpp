@@ -6,9 +6,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "bench/bench_scene.h"
 #include "display/frame.h"
-#include "display/synthetic_bitmaps.h"
-#include "platform/fake_clock.h"
 
 // Heap use is counted so that the frame benchmark can show what a frame allocates: small
 // texts, never a surface or pixel buffer.
@@ -37,27 +36,6 @@ void operator delete(void* p, size_t) noexcept { std::free(p); }
 namespace {
 
 using namespace mdx;
-
-struct BenchScene {
-  MapSurfaces surfaces;
-  SettingsRecords settings = defaultSettings();
-  FakeClock clock{int64_t{1765432100} * 1000, 9 * 3600};
-  DisplayState state;
-
-  BenchScene() {
-    // The library's bitmaps when they are in the tree, else their generated stand-ins.
-    DirectoryBitmapSource dir(MDX_SOURCE_DIR "/libs/graphics/bitmaps", MDX_SOURCE_DIR "/libs/graphics/mdxgraph.rc");
-    surfaces = loadMapSurfaces(dir);
-    if (surfaces.BaseMapSurface.empty()) {
-      SyntheticBitmapSource synthetic;
-      surfaces = loadMapSurfaces(synthetic);
-    }
-    OptionSettings& o = settings.option;
-    o.D_NIGHT = o.D_SEKIDOU = o.D_DATELINE = o.D_EVENT1 = o.D_AREA_NO = o.D_BAN_COLOR = 1;
-    o.INTERVAL = 0;
-    for (AreaSettings& a : settings.areas) a.D_ANALOG = a.D_COUNTRY = a.D_DIJITAL = a.D_DATE = a.D_24HOUR = 1;
-  }
-};
 
 void BM_ComposeFrame(benchmark::State& st) {
   BenchScene sc;

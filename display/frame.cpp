@@ -27,9 +27,8 @@ bool frameDueNow(const DisplayState& state, const OptionSettings& option, const 
 }
 
 void stretchFrame(const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight, Surface& target) {
-  auto side = [](int32_t v) { return v < 1 ? 1 : (v > kMaxPresentSide ? kMaxPresentSide : v); };
-  const int w = side(clientWidth);
-  const int h = side(clientHeight);
+  const int w = presentSide(clientWidth);
+  const int h = presentSide(clientHeight);
   if (target.width() != w || target.height() != h || target.depth() != Surface::Depth::Color24)
     target = Surface(w, h, Surface::Depth::Color24, kBlack);
   stretchBlt(target, 0, 0, w, h, surfaces.WorkSurface, 0, 0, surfaces.mapWidth, surfaces.mapHeight, Rop::SrcCopy);

@@ -29,5 +29,6 @@ bool frameDueNow(const DisplayState& state, const OptionSettings& option, const 
 // capped at kMaxPresentSide so that no stored or reported size can exhaust memory.
 void stretchFrame(const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight, Surface& target);
 constexpr int32_t kMaxPresentSide = 8192;
+inline int32_t presentSide(int32_t v) { return v < 1 ? 1 : (v > kMaxPresentSide ? kMaxPresentSide : v); }
 
 }  // namespace mdx

@@ -6,6 +6,7 @@
 // Every call clips to both surfaces and accepts any 32-bit coordinates and sizes.
 #include <cstdint>
 
+#include "raster/pixel_rect.h"
 #include "raster/surface.h"
 
 namespace mdx {
@@ -20,5 +21,10 @@ void bitBlt(Surface& dst, int32_t x, int32_t y, int32_t w, int32_t h, const Surf
 // repeated. Negative sizes mirror as GDI does.
 void stretchBlt(Surface& dst, int32_t x, int32_t y, int32_t w, int32_t h, const Surface& src, int32_t sx,
                 int32_t sy, int32_t sw, int32_t sh, Rop rop);
+
+// The same stretch, writing only the destination pixels inside `clip`; those come out exactly
+// as the unclipped stretch makes them, so a picture can be brought up to date piece by piece.
+void stretchBltClipped(Surface& dst, const PixelRect& clip, int32_t x, int32_t y, int32_t w, int32_t h,
+                       const Surface& src, int32_t sx, int32_t sy, int32_t sw, int32_t sh, Rop rop);
 
 }  // namespace mdx

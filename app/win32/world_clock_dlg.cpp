@@ -202,10 +202,10 @@ void WorldClockDlg::composeFrame() { mdx::composeFrame(FrameContext{surfaces_, r
 
 // ---- painting ----
 
+// A composed frame sends only what changed since the last present (all of it for the first
+// frame); a paint sends the whole picture, since the window may have lost any part of it.
 void WorldClockDlg::presentFrame() {
-  HDC dc = GetDC(hwnd_);
-  painter_.present(dc, surfaces_, display_.clientWidth, display_.clientHeight);
-  ReleaseDC(hwnd_, dc);
+  painter_.present(hwnd_, surfaces_, display_.clientWidth, display_.clientHeight, display_.firstFrameDue == 1);
 }
 
 INT_PTR WorldClockDlg::onPaint(WPARAM, LPARAM) {
@@ -219,7 +219,7 @@ INT_PTR WorldClockDlg::onPaint(WPARAM, LPARAM) {
     DrawIcon(dc, (rc.right - cx + 1) / 2, (rc.bottom - cy + 1) / 2, icon_);
   }
   EndPaint(hwnd_, &ps);
-  presentFrame();
+  painter_.present(hwnd_, surfaces_, display_.clientWidth, display_.clientHeight, true);
   return TRUE;
 }
 

@@ -7,9 +7,10 @@ namespace mdx::win {
 
 namespace {
 
-// A surface as a top-down 32-bit DIB (blue, green, red, unused per pixel).
-const void* toDib(const Surface& surface, std::vector<uint8_t>& scratch, BITMAPINFO& info) {
-  const int w = surface.width(), h = surface.height();
+// Part of a surface as a top-down 32-bit DIB (blue, green, red, unused per pixel). `part`
+// lies inside the surface. The buffer only grows, so repeated presents allocate nothing.
+const void* toDib(const Surface& surface, const PixelRect& part, std::vector<uint8_t>& scratch, BITMAPINFO& info) {
+  const int w = part.width, h = part.height;
   ZeroMemory(&info, sizeof info);
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = w;
@@ -18,21 +19,25 @@ const void* toDib(const Surface& surface, std::vector<uint8_t>& scratch, BITMAPI
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   const size_t pixels = static_cast<size_t>(w) * static_cast<size_t>(h);
-  if (scratch.size() != pixels * 4) scratch.resize(pixels * 4);
-  const std::vector<uint8_t>& src = surface.data();
+  if (scratch.size() < pixels * 4) scratch.resize(pixels * 4);
+  const std::vector<uint8_t>& data = surface.data();
+  const bool colour = surface.depth() == Surface::Depth::Color24;
+  const size_t bpp = colour ? 3 : 1;
   uint8_t* out = scratch.data();
-  if (surface.depth() == Surface::Depth::Color24) {
-    for (size_t i = 0; i < pixels; ++i) {
-      out[4 * i + 0] = src[3 * i + 2];
-      out[4 * i + 1] = src[3 * i + 1];
-      out[4 * i + 2] = src[3 * i + 0];
-      out[4 * i + 3] = 0;
-    }
-  } else {
-    for (size_t i = 0; i < pixels; ++i) {
-      const uint8_t v = src[i] ? 255 : 0;
-      out[4 * i + 0] = out[4 * i + 1] = out[4 * i + 2] = v;
-      out[4 * i + 3] = 0;
+  for (int y = 0; y < h; ++y) {
+    const uint8_t* src = data.data() + (static_cast<size_t>(part.y + y) * surface.width() + part.x) * bpp;
+    if (colour) {
+      for (int x = 0; x < w; ++x, out += 4, src += 3) {
+        out[0] = src[2];
+        out[1] = src[1];
+        out[2] = src[0];
+        out[3] = 0;
+      }
+    } else {
+      for (int x = 0; x < w; ++x, out += 4, ++src) {
+        out[0] = out[1] = out[2] = *src ? 255 : 0;
+        out[3] = 0;
+      }
     }
   }
   return scratch.data();
@@ -78,32 +83,44 @@ Surface surfaceFromBitmap(HBITMAP bitmap) {
 }
 
 void blitSurface(HDC dc, int x, int y, const Surface& surface, std::vector<uint8_t>& scratch) {
-  if (surface.empty()) return;
+  blitPart(dc, x, y, surface, PixelRect{0, 0, surface.width(), surface.height()}, scratch);
+}
+
+void blitPart(HDC dc, int x, int y, const Surface& surface, const PixelRect& part, std::vector<uint8_t>& scratch) {
+  const PixelRect r = part.intersect(PixelRect{0, 0, surface.width(), surface.height()});
+  if (r.empty()) return;
   BITMAPINFO info;
-  const void* bits = toDib(surface, scratch, info);
-  SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(surface.width()), static_cast<DWORD>(surface.height()), 0, 0, 0,
-                    static_cast<UINT>(surface.height()), bits, &info, DIB_RGB_COLORS);
+  const void* bits = toDib(surface, r, scratch, info);
+  SetDIBitsToDevice(dc, x + (r.x - part.x), y + (r.y - part.y), static_cast<DWORD>(r.width),
+                    static_cast<DWORD>(r.height), 0, 0, 0, static_cast<UINT>(r.height), bits, &info, DIB_RGB_COLORS);
 }
 
 void stretchSurface(HDC dc, const Surface& surface, int srcWidth, int srcHeight, int x, int y, int width, int height,
                     std::vector<uint8_t>& scratch) {
   if (surface.empty()) return;
   BITMAPINFO info;
-  const void* bits = toDib(surface, scratch, info);
+  const void* bits = toDib(surface, PixelRect{0, 0, surface.width(), surface.height()}, scratch, info);
   const int oldMode = SetStretchBltMode(dc, BLACKONWHITE);
   StretchDIBits(dc, x, y, width, height, 0, 0, srcWidth, srcHeight, bits, &info, DIB_RGB_COLORS, SRCCOPY);
   if (oldMode != 0) SetStretchBltMode(dc, oldMode);
 }
 
-void FramePainter::present(HDC dc, const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight) {
-  if (clientWidth <= kMaxPresentSide && clientHeight <= kMaxPresentSide) {
-    stretchFrame(surfaces, clientWidth, clientHeight, stretched_);
-    blitSurface(dc, 0, 0, stretched_, scratch_);
-  } else {
+void FramePainter::present(HWND window, const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight,
+                           bool whole) {
+  if (clientWidth > kMaxPresentSide || clientHeight > kMaxPresentSide) {
     // Larger than any screen: let GDI stretch rather than hold such a picture in memory.
+    HDC dc = GetDC(window);
     stretchSurface(dc, surfaces.WorkSurface, surfaces.mapWidth, surfaces.mapHeight, 0, 0, clientWidth, clientHeight,
                    scratch_);
+    ReleaseDC(window, dc);
+    image_ = ClientImage{};  // the next present in range starts over with the whole picture
+    return;
   }
+  const std::vector<PixelRect>& changes = image_.update(surfaces, clientWidth, clientHeight, whole);
+  if (changes.empty()) return;  // nothing moved: the window already shows this frame
+  HDC dc = GetDC(window);
+  for (const PixelRect& r : changes) blitPart(dc, r.x, r.y, image_.picture(), r, scratch_);
+  ReleaseDC(window, dc);
 }
 
 }  // namespace mdx::win

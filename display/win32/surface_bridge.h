@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "display/client_image.h"
 #include "display/map_surfaces.h"
 
 namespace mdx::win {
@@ -30,6 +31,8 @@ class ResourceBitmapSource final : public BitmapSource {
 
 // Copies a surface 1:1 to (x, y) of a drawing context (SetDIBitsToDevice).
 void blitSurface(HDC dc, int x, int y, const Surface& surface, std::vector<uint8_t>& scratch);
+// Copies the part `part` of a surface 1:1 to (x, y) of a drawing context.
+void blitPart(HDC dc, int x, int y, const Surface& surface, const PixelRect& part, std::vector<uint8_t>& scratch);
 
 // Stretches (0, 0, srcWidth, srcHeight) of a surface onto (x, y, width, height) with StretchDIBits,
 // SRCCOPY, in the default BLACKONWHITE stretch mode.
@@ -37,15 +40,16 @@ void stretchSurface(HDC dc, const Surface& surface, int srcWidth, int srcHeight,
                     std::vector<uint8_t>& scratch);
 
 // Presents WorkSurface on the whole client area. The stretch to the client size is made by
-// the raster engine (stretchFrame, the same pixels as on every platform and in the native
-// tests) and then copied 1:1; the stretched picture and the DIB buffer are kept between
-// frames and reallocated only when the client size changes.
+// the raster engine (the same pixels as on every platform and in the native tests); only the
+// client rectangles that changed since the last present are sent to the window, all of it
+// when `whole` is set (first frame, paint) or the client size changed, nothing when the frame
+// did not change. The stretched picture and the DIB buffer are kept between frames.
 class FramePainter {
  public:
-  void present(HDC dc, const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight);
+  void present(HWND window, const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight, bool whole);
 
  private:
-  Surface stretched_;
+  ClientImage image_;
   std::vector<uint8_t> scratch_;
 };
 

@@ -1,0 +1,78 @@
+// Most rows of two consecutive frames are equal, and memcmp settles those fast; only rows
+// that differ are looked at tile by tile. Dirty tiles then become rectangles: each run of
+// dirty tiles along a tile row is one rectangle, grown downwards while the next tile row has
+// a run with exactly the same columns (moving clock hands and sprites give such blocks).
+#include "raster/surface_diff.h"
+
+#include <cstring>
+#include <utility>
+
+namespace mdx {
+
+void ChangeFinder::find(const Surface& now, const Surface& before, std::vector<PixelRect>& out) {
+  out.clear();
+  if (now.empty()) return;
+  const int32_t w = now.width(), h = now.height();
+  if (before.width() != w || before.height() != h || before.depth() != now.depth()) {
+    out.push_back(PixelRect{0, 0, w, h});
+    return;
+  }
+  const size_t bpp = now.depth() == Surface::Depth::Mono1 ? 1 : 3;
+  const size_t stride = static_cast<size_t>(w) * bpp;
+  const int32_t cols = (w + tile_ - 1) / tile_, rows = (h + tile_ - 1) / tile_;
+  dirty_.assign(static_cast<size_t>(cols) * static_cast<size_t>(rows), 0);
+
+  const uint8_t* a = now.data().data();
+  const uint8_t* b = before.data().data();
+  const size_t tileBytes = static_cast<size_t>(tile_) * bpp;
+  bool any = false;
+  for (int32_t y = 0; y < h; ++y) {
+    const uint8_t* ra = a + static_cast<size_t>(y) * stride;
+    const uint8_t* rb = b + static_cast<size_t>(y) * stride;
+    if (std::memcmp(ra, rb, stride) == 0) continue;
+    uint8_t* flags = &dirty_[static_cast<size_t>(y / tile_) * static_cast<size_t>(cols)];
+    for (int32_t c = 0; c < cols; ++c) {
+      if (flags[c]) continue;
+      const size_t off = static_cast<size_t>(c) * tileBytes;
+      const size_t n = off + tileBytes <= stride ? tileBytes : stride - off;
+      if (std::memcmp(ra + off, rb + off, n) != 0) flags[c] = any = 1;
+    }
+  }
+  if (!any) return;
+
+  // Rectangles in tile units first; `open` marks the ones that reach the previous tile row.
+  size_t openFrom = 0;
+  for (int32_t r = 0; r < rows; ++r) {
+    const uint8_t* flags = &dirty_[static_cast<size_t>(r) * static_cast<size_t>(cols)];
+    const size_t openTo = out.size();
+    for (int32_t c = 0; c < cols;) {
+      if (!flags[c]) {
+        ++c;
+        continue;
+      }
+      int32_t end = c;
+      while (end + 1 < cols && flags[end + 1]) ++end;
+      bool grown = false;
+      for (size_t i = openFrom; i < openTo; ++i) {
+        PixelRect& o = out[i];
+        if (o.x == c && o.width == end - c + 1 && o.y + o.height == r) {
+          ++o.height;
+          grown = true;
+          break;
+        }
+      }
+      if (!grown) out.push_back(PixelRect{c, r, end - c + 1, 1});
+      c = end + 1;
+    }
+    // Rectangles that did not reach this row are finished; keep them in front.
+    size_t keep = openFrom;
+    for (size_t i = openFrom; i < out.size(); ++i)
+      if (out[i].y + out[i].height != r + 1) std::swap(out[keep++], out[i]);
+    openFrom = keep;
+  }
+  const PixelRect bounds{0, 0, w, h};
+  for (PixelRect& t : out)
+    t = PixelRect{t.x * tile_, t.y * tile_, t.width * tile_, t.height * tile_}.intersect(bounds);
+}
+
+}  // namespace mdx

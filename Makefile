@@ -7,7 +7,7 @@ WIN     := $(BUILD)/win
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all run test deps native windows unit e2e bench clean
+.PHONY: all run test deps native windows unit e2e bench cost clean
 
 all: native windows
 
@@ -43,6 +43,14 @@ test: deps
 
 bench: native
 	$(NATIVE)/benchmarks
+
+# Idle cost under Wine beside sunclock (about 10 minutes; not part of `make test`).
+# COST_SECONDS sets the length of each of the four rounds; COST_BEFORE names an earlier
+# Windows build directory to measure beside this one in the same rounds.
+COST_SECONDS ?= 120
+COST_BEFORE  ?=
+cost: deps windows
+	bench/cost/measure_idle_cost.sh $(WIN) $(COST_SECONDS) $(COST_BEFORE)
 
 clean:
 	rm -rf $(BUILD)

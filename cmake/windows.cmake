@@ -68,3 +68,9 @@ set_target_properties(mdxprobe PROPERTIES PREFIX "")
 target_link_options(mdxprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 target_link_libraries(mdxprobe PRIVATE user32)
 add_dependencies(mdxdriver mdxprobe)
+
+# make cost: starts the program for the idle-cost measurement and times its start.
+add_executable(mdxcost ${CMAKE_SOURCE_DIR}/bench/cost/cost_launch.cpp ${CMAKE_SOURCE_DIR}/tests/e2e/driver/harness.cpp)
+target_include_directories(mdxcost PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(mdxcost PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
+target_link_libraries(mdxcost PRIVATE user32 gdi32 advapi32 comctl32)

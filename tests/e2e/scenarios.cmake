@@ -22,6 +22,7 @@ set(MDX_E2E_SCENARIOS
   display.minimise_restore
   display.no_caption
   display.title_area_time
+  display.partial_present_is_whole
   sound.chime_audible
   sound.wav_file_audible
 )

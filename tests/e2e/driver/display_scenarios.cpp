@@ -15,50 +15,6 @@ namespace {
 constexpr int kMapWidth = 578;
 constexpr int kMapHeight = 340;
 
-// The client area as it is on the screen, 0x00RRGGBB per pixel, top row first.
-struct ClientPixels {
-  int width = 0, height = 0;
-  std::vector<uint32_t> px;
-  uint32_t at(int x, int y) const { return px[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
-  static int r(uint32_t c) { return (c >> 16) & 0xFF; }
-  static int g(uint32_t c) { return (c >> 8) & 0xFF; }
-  static int b(uint32_t c) { return c & 0xFF; }
-};
-
-ClientPixels captureClient(HWND h) {
-  ClientPixels out;
-  RECT rc;
-  if (!GetClientRect(h, &rc) || rc.right <= 0 || rc.bottom <= 0) return out;
-  POINT origin{0, 0};
-  ClientToScreen(h, &origin);
-  const int w = rc.right, ht = rc.bottom;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -ht;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bmp != nullptr) {
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, ht, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const uint32_t*>(bits);
-    out.width = w;
-    out.height = ht;
-    out.px.resize(static_cast<size_t>(w) * static_cast<size_t>(ht));
-    for (size_t i = 0; i < out.px.size(); ++i) out.px[i] = p[i] & 0xFFFFFF;
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-  }
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return out;
-}
-
 size_t distinctColours(const ClientPixels& c, int x0, int y0, int x1, int y1) {
   std::set<uint32_t> seen;
   for (int y = y0; y < y1; ++y)
@@ -296,11 +252,64 @@ void titleAreaTime(const Context& ctx) {
   closeProgram(p, main);
 }
 
+// Is the picture that a run of ticks left on the screen, each sending only what changed, the
+// whole frame? Compared with a whole present of the same frame: a paint presents the last
+// composed frame in full. Each try starts just after a tick (the picture has just changed), so
+// the next tick is most of a second away; a tick that still falls in between spoils that try.
+bool screenMatchesWholePresent(HWND main, size_t* differing) {
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    const ClientPixels before = captureClient(main);
+    waitFor([&] { return captureClient(main).px != before.px; }, 3000);  // a tick
+    const ClientPixels partial = captureClient(main);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(main, WM_PAINT, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    Sleep(100);  // let the X server take the painted picture
+    const ClientPixels whole = captureClient(main);
+    size_t diff = 0;
+    for (size_t i = 0; i < std::min(partial.px.size(), whole.px.size()); ++i) diff += partial.px[i] != whole.px[i];
+    *differing = diff;
+    log("  try " + std::to_string(attempt + 1) + ": " + std::to_string(diff) + " pixels differ from the whole present");
+    if (diff == 0 && partial.width == whole.width && partial.height == whole.height && !partial.px.empty())
+      return true;
+  }
+  return false;
+}
+
+void partialPresentsAreWhole(const Context& ctx) {
+  deleteProgramKey();  // default settings: every second moves hands, digits and both sprites
+  Process p = Process::start(ctx.program);
+  HWND main = waitMainWindow(p);
+  bringToFront(main);
+  requireComposedFrame(ctx, main, "the first frame is shown", "first");
+  Sleep(30000);  // thirty ticks, each presenting only its changes
+  size_t differing = 0;
+  const bool same = screenMatchesWholePresent(main, &differing);
+  screenshot(ctx, main, "after-30s");
+  check(same, "after 30 s the screen equals the whole frame (" + std::to_string(differing) + " pixels differ)");
+
+  // A non-integer scale in both directions.
+  RECT want{0, 0, 801, 457};
+  AdjustWindowRectEx(&want, static_cast<DWORD>(GetWindowLongW(main, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(main, GWL_EXSTYLE)));
+  SetWindowPos(main, nullptr, 0, 0, want.right - want.left, want.bottom - want.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT rc{};
+  check(waitFor([&] { return GetClientRect(main, &rc) && rc.right == 801 && rc.bottom == 457; }, 5000),
+        "the client area is 801 x 457");
+  requireComposedFrame(ctx, main, "the frame is stretched over the new size", "resized");
+  Sleep(15000);
+  const bool sameScaled = screenMatchesWholePresent(main, &differing);
+  screenshot(ctx, main, "scaled-after-15s");
+  check(sameScaled, "at 801 x 457 the screen equals the whole frame (" + std::to_string(differing) +
+                        " pixels differ)");
+  closeProgram(p, main);
+}
+
 Register r1("display.map_shown", mapShown);
 Register r2("display.resize_stretches", resizeStretches);
 Register r3("display.minimise_restore", minimiseRestore);
 Register r4("display.no_caption", noCaption);
 Register r5("display.title_area_time", titleAreaTime);
+Register r6("display.partial_present_is_whole", partialPresentsAreWhole);
 
 }  // namespace
 }  // namespace e2e

@@ -323,6 +323,40 @@ void writeText(const std::string& section, const std::string& key, const std::st
 
 // ---- screenshots ----
 
+ClientPixels captureClient(HWND h) {
+  ClientPixels out;
+  RECT rc;
+  if (!GetClientRect(h, &rc) || rc.right <= 0 || rc.bottom <= 0) return out;
+  POINT origin{0, 0};
+  ClientToScreen(h, &origin);
+  const int w = rc.right, ht = rc.bottom;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -ht;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bmp != nullptr) {
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, ht, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const auto* p = static_cast<const uint32_t*>(bits);
+    out.width = w;
+    out.height = ht;
+    out.px.resize(static_cast<size_t>(w) * static_cast<size_t>(ht));
+    for (size_t i = 0; i < out.px.size(); ++i) out.px[i] = p[i] & 0xFFFFFF;
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+  }
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+
 void screenshot(const Context& ctx, HWND h, const std::string& name) {
   const RECT r = windowRect(h);
   const int w = r.right - r.left, ht = r.bottom - r.top;

@@ -1,5 +1,7 @@
-// Most rows of two consecutive frames are equal, and memcmp settles those fast; only rows
-// that differ are looked at tile by tile. Dirty tiles then become rectangles: each run of
+// Most rows of two consecutive frames are equal and are settled by one pass over the row;
+// only rows that differ are looked at tile by tile. The comparisons are inline word loops, not
+// memcmp: the Windows build takes memcmp from the C runtime DLL, whose byte loop (under Wine)
+// costs several times more than this. Dirty tiles then become rectangles: each run of
 // dirty tiles along a tile row is one rectangle, grown downwards while the next tile row has
 // a run with exactly the same columns (moving clock hands and sprites give such blocks).
 #include "raster/surface_diff.h"
@@ -11,9 +13,15 @@ namespace mdx {
 
 namespace {
 
-// Tiles are a few dozen bytes wide: an inlined word loop beats a library call per tile.
 bool sameBytes(const uint8_t* a, const uint8_t* b, size_t n) {
   size_t i = 0;
+  for (; i + 64 <= n; i += 64) {
+    uint64_t x[8], y[8], d = 0;
+    std::memcpy(x, a + i, 64);
+    std::memcpy(y, b + i, 64);
+    for (int k = 0; k < 8; ++k) d |= x[k] ^ y[k];
+    if (d != 0) return false;
+  }
   for (; i + 8 <= n; i += 8) {
     uint64_t x, y;
     std::memcpy(&x, a + i, 8);
@@ -47,7 +55,7 @@ void ChangeFinder::find(const Surface& now, const Surface& before, std::vector<P
   for (int32_t y = 0; y < h; ++y) {
     const uint8_t* ra = a + static_cast<size_t>(y) * stride;
     const uint8_t* rb = b + static_cast<size_t>(y) * stride;
-    if (std::memcmp(ra, rb, stride) == 0) continue;
+    if (sameBytes(ra, rb, stride)) continue;
     uint8_t* flags = &dirty_[static_cast<size_t>(y / tile_) * static_cast<size_t>(cols)];
     for (int32_t c = 0; c < cols; ++c) {
       if (flags[c]) continue;

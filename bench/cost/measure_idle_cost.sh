@@ -63,8 +63,8 @@ find_wine_process() {
   local p
   for p in /proc/[0-9]*; do
     [ -O "$p" ] || continue
-    tr '\0' ' ' <"$p/cmdline" 2>/dev/null | grep -q -- "$1" || continue
-    tr '\0' '\n' <"$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$2" || continue
+    tr "\0" " " 2>/dev/null <"$p/cmdline" | grep -q -- "$1" || continue
+    tr "\0" "\n" 2>/dev/null <"$p/environ" | grep -qx "WINEPREFIX=$2" || continue
     basename "$p"
     return 0
   done

@@ -1,6 +1,6 @@
 #include "actions/timed_action_engine.h"
 
-#include "display/world_time.h"
+#include "worldtime/world_time.h"
 
 namespace mdx {
 

@@ -1,6 +1,6 @@
 #include "actions/timer_action_model.h"
 
-#include "display/world_time.h"
+#include "worldtime/world_time.h"
 
 namespace mdx {
 

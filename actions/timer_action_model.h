@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "actions/timed_action.h"
+#include "settings/timed_action.h"
 #include "platform/clock.h"
 
 namespace mdx {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "raster/surface.h"  // Rgb, the colour as the picker takes and gives it
 #include "settings_ui/field_exchange.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "settings_ui/area_sheet_model.h"
 #include "settings_ui/field_exchange.h"
 

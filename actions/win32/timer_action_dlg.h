@@ -8,7 +8,7 @@
 #include <array>
 
 #include "actions/sound.h"
-#include "actions/timed_action.h"
+#include "settings/timed_action.h"
 #include "actions/timer_action_model.h"
 #include "dialogfw/win32/dialog.h"
 #include "platform/clock.h"

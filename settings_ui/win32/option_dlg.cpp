@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/win32/window_placement.h"
+#include "display/win32/window_placement.h"
 #include "platform/win32/text.h"
 #include "resources/settings_ui_ids.h"
 #include "settings_ui/win32/dialog_controls.h"

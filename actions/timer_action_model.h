@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "settings/timed_action.h"
+#include "dialogfw/field_exchange.h"
 #include "platform/clock.h"
+#include "settings/timed_action.h"
 
 namespace mdx {
 
@@ -99,11 +100,9 @@ struct PcClockTexts {
 };
 PcClockTexts pcClockTextsNow(const Clock& clock);
 
-// Data exchange rules: a check-box member outside 0..2 shows unchecked and is reset to 0; the
-// exit-kind radio group checks position exitKind (0 "LOGOFF", 1 "再起動", 2 "ＰＣ終了") or none
-// (-1) for any other value, and reads back -1 when no button is checked.
-int32_t checkBoxExchangeValue(int32_t member);
-int exitKindRadioIndex(int32_t exitKind);
+// The exit-kind radio group checks position exitKind (0 "LOGOFF", 1 "再起動", 2 "ＰＣ終了") or
+// none (-1) for any other value, and reads back -1 when no button is checked.
+inline int exitKindRadioIndex(int32_t exitKind) { return radioLoadPosition(exitKind, 3); }
 
 class TimerActionModel {
  public:
@@ -157,5 +156,9 @@ class TimerActionModel {
   std::array<std::string, 4> buttonText_{timer_dlg::kReserveText, timer_dlg::kReserveText, timer_dlg::kReserveText,
                                          timer_dlg::kReserveText};
 };
+
+// The dialog's exchange table over the model's members, in take-back order. A check-box
+// member outside 0..2 is reset to 0 and its state handed to the box as it is.
+std::vector<Field> timerActionFields(TimerActionModel& model);
 
 }  // namespace mdx

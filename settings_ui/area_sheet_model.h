@@ -8,7 +8,7 @@
 
 #include "settings/settings.h"
 #include "raster/surface.h"  // Rgb, the colour as the picker takes and gives it
-#include "settings_ui/field_exchange.h"
+#include "dialogfw/field_exchange.h"
 
 namespace mdx {
 
@@ -53,7 +53,7 @@ AreaSettings blankAreaPageValues();
 // The page's exchange table in take-back order: name; name margin X, Y; digital margin X, Y;
 // time difference; analog position X, Y; the five check boxes; red, green, blue. Every page,
 // AREA1's included, checks the digital margin Y against -50 to 50.
-std::vector<FieldSpec<AreaSettings>> areaPageFields(int areaNumber);
+std::vector<Field> areaPageFields(int areaNumber, AreaSettings& values);
 
 // Which controls are enabled, from the page's own three check boxes.
 struct AreaPageEnabling {

@@ -10,7 +10,7 @@
 
 #include "settings/settings.h"
 #include "settings_ui/area_sheet_model.h"
-#include "settings_ui/field_exchange.h"
+#include "dialogfw/field_exchange.h"
 
 namespace mdx {
 
@@ -60,7 +60,7 @@ OptionDialogValues optionValuesFrom(const SettingsRecords& records);
 // the title-time buttons, 毎時時報, AREAﾅﾝﾊﾞｰ表示, 文字盤に色をつける, ｲﾍﾞﾝﾄ表示, dial blue,
 // green, red, the WAV path, 時報（ﾕｰｻﾞｰ選択）, the minute, ｳｲﾝﾄﾞｳﾀｲﾄﾙ無し, the reset flag,
 // １分間に１回描画.
-std::vector<FieldSpec<OptionDialogValues>> optionFields();
+std::vector<Field> optionFields(OptionDialogValues& values);
 
 // OK's take-back: the fields in table order into a scratch copy, committed to `values` only
 // when every field passes. A refused OK leaves the dialog's values as they were, so the dial

@@ -50,38 +50,6 @@ HFONT createDialogFont(int height, int weight) {
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, kFontPitchAndFamily, kFontFace);
 }
 
-// One row of the dialog's data exchange. The exit kind's radio buttons are not numbered
-// consecutively (1245, 1246, 1020), so the dialog runs its own table rather than the
-// framework's, which only knows consecutive radio groups.
-enum class Exchange { Text, Check, ExitKindRadio };
-struct ExchangeRow {
-  int id;
-  Exchange kind;
-  std::string TimerActionModel::*text;
-  int32_t TimerActionModel::*value;
-};
-
-const ExchangeRow kExchange[] = {
-    {timer_dlg::kProgramField, Exchange::Text, &TimerActionModel::programCommand, nullptr},
-    {timer_dlg::kProgramCheck, Exchange::Check, nullptr, &TimerActionModel::programReserved},
-    {timer_dlg::kExitTimeDisplay, Exchange::Text, &TimerActionModel::exitTime, nullptr},
-    {timer_dlg::kSoundTimeDisplay, Exchange::Text, &TimerActionModel::soundTime, nullptr},
-    {timer_dlg::kProgramTimeDisplay, Exchange::Text, &TimerActionModel::programTime, nullptr},
-    {timer_dlg::kSoundCheck, Exchange::Check, nullptr, &TimerActionModel::soundReserved},
-    {timer_dlg::kSoundFileField, Exchange::Text, &TimerActionModel::soundFile, nullptr},
-    {timer_dlg::kExitCheck, Exchange::Check, nullptr, &TimerActionModel::exitReserved},
-    {timer_dlg::kExitLogOffRadio, Exchange::ExitKindRadio, nullptr, &TimerActionModel::exitKind},
-    {timer_dlg::kCallTimeDisplay, Exchange::Text, &TimerActionModel::callTime, nullptr},
-    {timer_dlg::kCallCheck, Exchange::Check, nullptr, &TimerActionModel::callReserved},
-    {timer_dlg::kCallTextField, Exchange::Text, &TimerActionModel::callText, nullptr},
-    {timer_dlg::kCallTopWindowCheck, Exchange::Check, nullptr, &TimerActionModel::callTopWindow},
-    {timer_dlg::kCallFlashCheck, Exchange::Check, nullptr, &TimerActionModel::callFlash},
-};
-
-// Radio positions 0 "LOGOFF", 1 "再起動", 2 "ＰＣ終了".
-constexpr int kExitKindRadios[3] = {timer_dlg::kExitLogOffRadio, timer_dlg::kExitRestartRadio,
-                                    timer_dlg::kExitShutdownRadio};
-
 }  // namespace
 
 const MessageEntry<TimerActionDlg> TimerActionDlg::kMessages[] = {
@@ -111,46 +79,10 @@ TimerActionDlg::~TimerActionDlg() {
     if (f) DeleteObject(f);
 }
 
-void TimerActionDlg::exchange(bool save) {
-  for (const ExchangeRow& row : kExchange) {
-    switch (row.kind) {
-      case Exchange::Text: {
-        std::string& member = model.*row.text;
-        if (save)
-          member = itemText(row.id);
-        else
-          setItemText(row.id, member);
-        break;
-      }
-      case Exchange::Check: {
-        int32_t& member = model.*row.value;
-        if (save) {
-          member = static_cast<int32_t>(SendDlgItemMessageW(hwnd_, row.id, BM_GETCHECK, 0, 0));
-        } else {
-          // 0 unchecked, 1 checked, 2 indeterminate; anything else is reset to 0.
-          member = checkBoxExchangeValue(member);
-          SendDlgItemMessageW(hwnd_, row.id, BM_SETCHECK, static_cast<WPARAM>(member), 0);
-        }
-        break;
-      }
-      case Exchange::ExitKindRadio: {
-        int32_t& member = model.*row.value;
-        if (save) {
-          member = -1;
-          for (int i = 0; i < 3; ++i)
-            if (isChecked(kExitKindRadios[i])) member = i;
-        } else {
-          const int checked = exitKindRadioIndex(member);
-          for (int i = 0; i < 3; ++i) setChecked(kExitKindRadios[i], i == checked);
-        }
-        break;
-      }
-    }
-  }
-}
+std::vector<Field> TimerActionDlg::fields() { return timerActionFields(model); }
 
 BOOL TimerActionDlg::onInitDialog() {
-  exchange(false);
+  loadFields();
 
   keepGroupFramesUnder(hwnd_);
 
@@ -180,7 +112,8 @@ BOOL TimerActionDlg::onInitDialog() {
 }
 
 void TimerActionDlg::onOK() {
-  exchange(true);
+  // No field of this dialog can be refused.
+  takeBackFields();
   endDialog(IDOK);
 }
 

@@ -61,7 +61,7 @@ BOOL WorldClockDlg::onInitDialog() {
   tick_ = std::make_unique<ClockTick>(clock_, *this, *this, display_.firstFrameDue, records_.option.INTERVAL);
   tick_->start();
 
-  updateData(false);
+  loadFields();
   mapPicture_ = item(IDC_MAP_PICTURE);
   // The map is presented over the whole client area; the small picture control would only
   // paint its own background over the corner.

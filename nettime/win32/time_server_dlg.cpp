@@ -38,8 +38,8 @@ TimeServerDlg::TimeServerDlg(HWND owner, UdpNetwork& network, const Clock& clock
 // The icons come from LoadIcon and are shared: nothing to release.
 TimeServerDlg::~TimeServerDlg() = default;
 
-std::vector<DataBinding> TimeServerDlg::dataBindings() {
-  return {DataBinding::textField(ui::kServerCombo, server)};
+std::vector<Field> TimeServerDlg::fields() {
+  return {Field::textField(ui::kServerCombo, server)};
 }
 
 BOOL TimeServerDlg::onInitDialog() {
@@ -48,7 +48,7 @@ BOOL TimeServerDlg::onInitDialog() {
   HWND combo = item(ui::kServerCombo);
   for (const std::string& host : timeServerHosts())
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(host).c_str()));
-  updateData(false);
+  loadFields();
   SetTimer(hwnd_, ui::kAnimationTimerId, ui::kAnimationPeriodMillis, nullptr);
   return TRUE;  // the focus goes to the first control, the server list
 }

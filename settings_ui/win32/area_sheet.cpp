@@ -1,7 +1,7 @@
 #include "settings_ui/win32/area_sheet.h"
 
 #include "resources/settings_ui_ids.h"
-#include "settings_ui/win32/dialog_controls.h"
+#include "settings_ui/win32/colour_picker.h"
 
 namespace mdx::win {
 
@@ -34,34 +34,23 @@ MDX_CHECK_PAGE(7);
 AreaPage::AreaPage(int areaNumber)
     : SheetPage(areaPageIds(areaNumber).templateId), values(blankAreaPageValues()), areaNumber_(areaNumber) {}
 
+std::vector<Field> AreaPage::fields() { return areaPageFields(areaNumber_, values); }
+
 BOOL AreaPage::onInitDialog() {
   // The first time the page is shown: its values into the controls, then the enabling rule.
-  DialogControls controls(*this);
-  loadFields(areaPageFields(areaNumber_), values, controls);
-  applyAreaPageEnabling(areaNumber_, controls);
+  // Leaving the page takes them back (SheetPage::onKillActive).
+  loadFields();
+  applyAreaPageEnabling(areaNumber_, *this);
   return TRUE;
 }
 
-bool AreaPage::onKillActive() {
-  DialogControls controls(*this);
-  if (const auto failure = takeBackFields(areaPageFields(areaNumber_), values, controls)) {
-    failField(failure->controlId, failure->message);
-    return false;
-  }
-  return true;
-}
-
-void AreaPage::onDisplayCheck() {
-  DialogControls controls(*this);
-  applyAreaPageEnabling(areaNumber_, controls);
-}
+void AreaPage::onDisplayCheck() { applyAreaPageEnabling(areaNumber_, *this); }
 
 void AreaPage::onColor() {
   // From the stored values, not from what is typed in the edits now.
   const auto chosen = pickColour(hwnd_, pickerStartColour(values.R, values.G, values.B));
   if (!chosen) return;
-  DialogControls controls(*this);
-  acceptAreaColour(areaNumber_, values, *chosen, controls);
+  acceptAreaColour(areaNumber_, values, *chosen, *this);
 }
 
 CMyPropertySheet::CMyPropertySheet(HWND owner) : SheetDialog(kAreaSheetCaption, owner) {

@@ -25,7 +25,7 @@ class AreaPage : public SheetPage {
 
  protected:
   BOOL onInitDialog() override;
-  bool onKillActive() override;
+  std::vector<Field> fields() override;
 
  private:
   int areaNumber_;

@@ -9,7 +9,7 @@
 #include "display/win32/window_placement.h"
 #include "platform/win32/text.h"
 #include "resources/settings_ui_ids.h"
-#include "settings_ui/win32/dialog_controls.h"
+#include "settings_ui/win32/colour_picker.h"
 
 namespace mdx::win {
 
@@ -43,40 +43,34 @@ const CommandEntry<OptionDlg> OptionDlg::kCommands[] = {
 
 OptionDlg::OptionDlg(HWND owner) : DialogImpl(id::kTemplate, owner) {}
 
+std::vector<Field> OptionDlg::fields() { return optionFields(values); }
+
 BOOL OptionDlg::onInitDialog() {
-  DialogControls controls(*this);
-  loadFields(optionFields(), values, controls);
-  applyUserChimeEnabling(controls);
-  applyDialColourEnabling(controls);
+  loadFields();
+  applyUserChimeEnabling(*this);
+  applyDialColourEnabling(*this);
   return TRUE;
 }
 
 void OptionDlg::onOK() {
-  // Disabled fields are read and checked like the others.
-  DialogControls controls(*this);
-  if (const auto failure = takeBackOptions(values, controls)) {
+  // Disabled fields are read and checked like the others; the values change only when every
+  // field passes.
+  if (const auto failure = takeBackOptions(values, *this)) {
     failField(failure->controlId, failure->message);
     return;
   }
   endDialog(IDOK);
 }
 
-void OptionDlg::onDialColourCheck() {
-  DialogControls controls(*this);
-  applyDialColourEnabling(controls);
-}
+void OptionDlg::onDialColourCheck() { applyDialColourEnabling(*this); }
 
-void OptionDlg::onUserChimeCheck() {
-  DialogControls controls(*this);
-  applyUserChimeEnabling(controls);
-}
+void OptionDlg::onUserChimeCheck() { applyUserChimeEnabling(*this); }
 
 void OptionDlg::onColor() {
   // From the stored values, not from what is typed in the edits now.
   const auto chosen = pickColour(hwnd_, pickerStartColour(values.D_MOJIBAN_R, values.D_MOJIBAN_G, values.D_MOJIBAN_B));
   if (!chosen) return;
-  DialogControls controls(*this);
-  acceptDialColour(values, *chosen, controls);
+  acceptDialColour(values, *chosen, *this);
 }
 
 void OptionDlg::onWavBrowse() {

@@ -22,6 +22,7 @@ class OptionDlg : public DialogImpl<OptionDlg> {
  protected:
   BOOL onInitDialog() override;
   void onOK() override;
+  std::vector<Field> fields() override;
 
  private:
   void onDialColourCheck();

@@ -34,6 +34,8 @@
 #include <cstring>
 #include <vector>
 
+#include "raster/visible_steps.h"
+
 namespace mdx {
 
 namespace {
@@ -65,29 +67,20 @@ enum class AxisResult { Empty, Ok, Irregular };
 // the per-pixel reference); should one appear, the caller draws nothing rather than guess.
 AxisResult mapAxis(AxisMap& axis, int64_t dstStart, int64_t dstLen, int64_t dstExtent, int64_t srcStart,
                    int64_t srcLen, int64_t srcExtent) {
+  // Named as the Bresenham line of the mapping sees them: source along x, destination along
+  // y, so dx is the source length and dy the destination length (whatever the axis).
   const int64_t dy = dstLen < 0 ? -dstLen : dstLen;
   const int64_t dx = srcLen < 0 ? -srcLen : srcLen;
   const int64_t dstInc = dstLen < 0 ? -1 : 1;
   const int64_t srcInc = srcLen < 0 ? -1 : 1;
   if (dy == 0 || dx == 0 || dstExtent <= 0 || srcExtent <= 0) return AxisResult::Empty;
 
-  int64_t jlo, jhi;
-  if (dstInc > 0) {
-    jlo = std::max<int64_t>(0, -dstStart);
-    jhi = std::min<int64_t>(dy - 1, dstExtent - 1 - dstStart);
-  } else {
-    jlo = std::max<int64_t>(0, dstStart - (dstExtent - 1));
-    jhi = std::min<int64_t>(dy - 1, dstStart);
-  }
-  int64_t klo, khi;
-  if (srcInc > 0) {
-    klo = std::max<int64_t>(0, -srcStart);
-    khi = std::min<int64_t>(dx - 1, srcExtent - 1 - srcStart);
-  } else {
-    klo = std::max<int64_t>(0, srcStart - (srcExtent - 1));
-    khi = std::min<int64_t>(dx - 1, srcStart);
-  }
-  if (jlo > jhi || klo > khi) return AxisResult::Empty;
+  // Destination indices j and source indices k whose pixels lie inside their surfaces.
+  const VisibleSteps dstVisible = visibleSteps(dstStart, dstInc, dy, dstExtent);
+  const VisibleSteps srcVisible = visibleSteps(srcStart, srcInc, dx, srcExtent);
+  if (dstVisible.empty() || srcVisible.empty()) return AxisResult::Empty;
+  const int64_t jlo = dstVisible.first, jhi = dstVisible.last;
+  const int64_t klo = srcVisible.first, khi = srcVisible.last;
 
   // Visible destination indices are at most the destination's extent (< 2^31), so the
   // buffers stay small; the source index sequence is stepped incrementally from one exact

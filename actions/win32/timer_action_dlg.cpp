@@ -10,32 +10,8 @@
 #include <vector>
 
 #include "platform/win32/text.h"
-#include "resources/timer_action_ids.h"
 
 namespace mdx::win {
-
-// The resource script can only read #defines; the code uses the model's constants. Both must
-// name the same controls.
-static_assert(IDD_TIMER_ACTION == timer_dlg::kTemplateId);
-static_assert(IDC_TA_HOUR == timer_dlg::kHourField && IDC_TA_MINUTE == timer_dlg::kMinuteField);
-static_assert(IDC_TA_HOUR_SPIN == timer_dlg::kHourUpDown && IDC_TA_MINUTE_SPIN == timer_dlg::kMinuteUpDown);
-static_assert(IDC_TA_PC_DATE == timer_dlg::kPcDate && IDC_TA_PC_TIME == timer_dlg::kPcTime);
-static_assert(IDC_TA_EXIT_CHECK == timer_dlg::kExitCheck && IDC_TA_EXIT_TIME == timer_dlg::kExitTimeDisplay &&
-              IDC_TA_EXIT_RESERVE == timer_dlg::kExitReserve && IDC_TA_EXIT_LOGOFF == timer_dlg::kExitLogOffRadio &&
-              IDC_TA_EXIT_RESTART == timer_dlg::kExitRestartRadio &&
-              IDC_TA_EXIT_SHUTDOWN == timer_dlg::kExitShutdownRadio);
-static_assert(IDC_TA_SOUND_CHECK == timer_dlg::kSoundCheck && IDC_TA_SOUND_TIME == timer_dlg::kSoundTimeDisplay &&
-              IDC_TA_SOUND_RESERVE == timer_dlg::kSoundReserve && IDC_TA_SOUND_FILE == timer_dlg::kSoundFileField &&
-              IDC_TA_SOUND_BROWSE == timer_dlg::kSoundBrowse && IDC_TA_SOUND_TEST == timer_dlg::kSoundTest);
-static_assert(IDC_TA_PROGRAM_CHECK == timer_dlg::kProgramCheck &&
-              IDC_TA_PROGRAM_TIME == timer_dlg::kProgramTimeDisplay &&
-              IDC_TA_PROGRAM_RESERVE == timer_dlg::kProgramReserve &&
-              IDC_TA_PROGRAM_COMMAND == timer_dlg::kProgramField &&
-              IDC_TA_PROGRAM_BROWSE == timer_dlg::kProgramBrowse);
-static_assert(IDC_TA_CALL_CHECK == timer_dlg::kCallCheck && IDC_TA_CALL_TIME == timer_dlg::kCallTimeDisplay &&
-              IDC_TA_CALL_RESERVE == timer_dlg::kCallReserve && IDC_TA_CALL_FLASH == timer_dlg::kCallFlashCheck &&
-              IDC_TA_CALL_TOPWINDOW == timer_dlg::kCallTopWindowCheck &&
-              IDC_TA_CALL_TEXT == timer_dlg::kCallTextField);
 
 namespace {
 

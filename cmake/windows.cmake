@@ -54,8 +54,9 @@ add_custom_command(TARGET meridexa POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/help/meridexa.html $<TARGET_FILE_DIR:meridexa>/meridexa.html)
 
 # End-to-end tests: a Windows driver program run under Wine next to the real meridexa.exe.
+# It converts texts as the program does (platform/win32/text.cpp).
 file(GLOB MDX_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
-add_executable(mdxdriver ${MDX_DRIVER_SOURCES})
+add_executable(mdxdriver ${MDX_DRIVER_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp)
 target_include_directories(mdxdriver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxdriver PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
 target_link_libraries(mdxdriver PRIVATE user32 gdi32 advapi32 comctl32)

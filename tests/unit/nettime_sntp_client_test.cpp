@@ -34,6 +34,13 @@ Arrival reply(const SntpPacket& p, UdpEndpoint from = {kServerAddress, 123}) {
   return a;
 }
 
+// A wait that ends with `wait` instead of a datagram.
+Arrival waitEnding(UdpWait wait) {
+  Arrival a;
+  a.wait = wait;
+  return a;
+}
+
 struct FakeNet;
 
 class FakeSocket final : public UdpSocket {
@@ -291,18 +298,10 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"NoReply", [](FakeNet&) {}, "ntp.example.jp", SntpOutcome::Timeout,
                     upToConnectThen("サーバータイムアウト")},
         FailureCase{"WaitFails",
-                    [](FakeNet& n) {
-                      Arrival a;
-                      a.wait = UdpWait::Failed;
-                      n.arrivals.push_back(a);
-                    },
+                    [](FakeNet& n) { n.arrivals.push_back(waitEnding(UdpWait::Failed)); },
                     "ntp.example.jp", SntpOutcome::WaitFailed, upToConnectThen("サーバーエラー")},
         FailureCase{"WaitNotReadable",
-                    [](FakeNet& n) {
-                      Arrival a;
-                      a.wait = UdpWait::NotReadable;
-                      n.arrivals.push_back(a);
-                    },
+                    [](FakeNet& n) { n.arrivals.push_back(waitEnding(UdpWait::NotReadable)); },
                     "ntp.example.jp", SntpOutcome::WaitFailed, upToConnectThen("サーバーエラー")},
         FailureCase{"ReceiveFails",
                     [](FakeNet& n) {

@@ -1,9 +1,9 @@
 #pragma once
 // The scene the display benchmarks draw: the library's bitmaps and every option on.
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "display/display_state.h"
 #include "display/map_surfaces.h"
-#include "display/synthetic_bitmaps.h"
+#include "testsupport/synthetic_bitmaps.h"
 #include "platform/fake_clock.h"
 
 namespace mdx {

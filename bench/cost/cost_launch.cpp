@@ -20,8 +20,17 @@ double msSince(const LARGE_INTEGER& start) {
   return static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 / static_cast<double>(freq.QuadPart);
 }
 
+// The client area as the screen shows it.
+e2e::ScreenPixels captureClient(HWND h) {
+  RECT rc;
+  if (!GetClientRect(h, &rc) || rc.right <= 0 || rc.bottom <= 0) return {};
+  POINT origin{0, 0};
+  ClientToScreen(h, &origin);
+  return e2e::captureScreen(origin.x, origin.y, rc.right, rc.bottom);
+}
+
 // The map covers the client area: the dialog's face colour shows nowhere on a 16 x 16 grid.
-bool showsPicture(const e2e::ClientPixels& c) {
+bool showsPicture(const e2e::ScreenPixels& c) {
   if (c.width < 8 || c.height < 8) return false;
   const COLORREF f = GetSysColor(COLOR_BTNFACE);
   const uint32_t face = static_cast<uint32_t>(GetRValue(f)) << 16 | static_cast<uint32_t>(GetGValue(f)) << 8 | GetBValue(f);
@@ -33,7 +42,7 @@ bool showsPicture(const e2e::ClientPixels& c) {
 
 // A composed frame, not the bare map the window starts with: AREA1's red box (default
 // settings) shows; the map itself holds no pure red.
-bool showsComposedFrame(const e2e::ClientPixels& c) {
+bool showsComposedFrame(const e2e::ScreenPixels& c) {
   size_t red = 0;
   for (uint32_t p : c.px) red += p == 0xFF0000;
   return red >= 40;
@@ -78,7 +87,7 @@ int wmain(int argc, wchar_t** argv) {
     if (main && titleMs < 0 && GetWindowTextLengthW(main) > 0) titleMs = msSince(start);
     if (main && frameMs < 0) {
       const double at = msSince(start);  // the moment the screen was read
-      const e2e::ClientPixels shot = e2e::captureClient(main);
+      const e2e::ScreenPixels shot = captureClient(main);
       if (pictureMs < 0 && showsPicture(shot)) pictureMs = at;
       if (showsPicture(shot) && showsComposedFrame(shot)) frameMs = at;
     }

@@ -4,20 +4,25 @@
 
 namespace mdx::win {
 
-
 namespace {
 
-// Part of a surface as a top-down 32-bit DIB (blue, green, red, unused per pixel). `part`
-// lies inside the surface. The buffer only grows, so repeated presents allocate nothing.
-const void* toDib(const Surface& surface, const PixelRect& part, std::vector<uint8_t>& scratch, BITMAPINFO& info) {
-  const int w = part.width, h = part.height;
-  ZeroMemory(&info, sizeof info);
+// The header of a top-down 32-bit DIB of w x h (blue, green, red, unused per pixel).
+BITMAPINFO topDown32BitDib(int w, int h) {
+  BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = w;
   info.bmiHeader.biHeight = -h;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// Part of a surface as a top-down 32-bit DIB. `part` lies inside the surface. The buffer only
+// grows, so repeated presents allocate nothing.
+const void* toDib(const Surface& surface, const PixelRect& part, std::vector<uint8_t>& scratch, BITMAPINFO& info) {
+  const int w = part.width, h = part.height;
+  info = topDown32BitDib(w, h);
   const size_t pixels = static_cast<size_t>(w) * static_cast<size_t>(h);
   if (scratch.size() < pixels * 4) scratch.resize(pixels * 4);
   const std::vector<uint8_t>& data = surface.data();
@@ -60,13 +65,7 @@ Surface surfaceFromBitmap(HBITMAP bitmap) {
   if (bitmap == nullptr || GetObjectW(bitmap, sizeof bm, &bm) == 0 || bm.bmWidth <= 0 || bm.bmHeight <= 0)
     return Surface();
   const int w = bm.bmWidth, h = bm.bmHeight;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = topDown32BitDib(w, h);
   std::vector<uint8_t> bits(static_cast<size_t>(w) * static_cast<size_t>(h) * 4);
   HDC screen = GetDC(nullptr);
   const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(h), bits.data(), &info, DIB_RGB_COLORS);

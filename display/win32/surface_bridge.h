@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/settings.h"
 #include "display/client_image.h"
+#include "settings/settings.h"
 #include "display/map_surfaces.h"
 
 namespace mdx::win {

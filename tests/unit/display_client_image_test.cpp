@@ -7,7 +7,7 @@
 
 #include "display/client_image.h"
 #include "display/frame.h"
-#include "display/synthetic_bitmaps.h"
+#include "testsupport/synthetic_bitmaps.h"
 #include "raster/ops.h"
 #include "tests/unit/display_test_support.h"
 

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "raster/little_endian.h"
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -223,14 +225,6 @@ RoleMap drawGlobe(int size, bool lettering) {
   return roles;
 }
 
-void put16(std::vector<uint8_t>& b, uint32_t v) {
-  b.push_back(static_cast<uint8_t>(v));
-  b.push_back(static_cast<uint8_t>(v >> 8));
-}
-void put32(std::vector<uint8_t>& b, uint32_t v) {
-  put16(b, v & 0xFFFF);
-  put16(b, v >> 16);
-}
 
 // One icon image: BITMAPINFOHEADER (height doubled for the two masks),
 // the 16-entry palette, the 4-bit colour (XOR) rows and the 1-bit AND mask
@@ -239,17 +233,17 @@ std::vector<uint8_t> iconImage(const RoleMap& roles, int size, const uint8_t* co
   const int xorStride = ((size * 4 + 31) / 32) * 4;
   const int andStride = ((size + 31) / 32) * 4;
   std::vector<uint8_t> b;
-  put32(b, 40);
-  put32(b, static_cast<uint32_t>(size));
-  put32(b, static_cast<uint32_t>(size * 2));
-  put16(b, 1);  // planes
-  put16(b, 4);  // bits per pixel
-  put32(b, 0);  // BI_RGB
-  put32(b, static_cast<uint32_t>((xorStride + andStride) * size));
-  put32(b, 0);
-  put32(b, 0);
-  put32(b, 0);  // all 16 colours used
-  put32(b, 0);
+  mdx::appendLe32(b, 40);
+  mdx::appendLe32(b, static_cast<uint32_t>(size));
+  mdx::appendLe32(b, static_cast<uint32_t>(size * 2));
+  mdx::appendLe16(b, 1);  // planes
+  mdx::appendLe16(b, 4);  // bits per pixel
+  mdx::appendLe32(b, 0);  // BI_RGB
+  mdx::appendLe32(b, static_cast<uint32_t>((xorStride + andStride) * size));
+  mdx::appendLe32(b, 0);
+  mdx::appendLe32(b, 0);
+  mdx::appendLe32(b, 0);  // all 16 colours used
+  mdx::appendLe32(b, 0);
   for (const Rgb& c : kPalette) {
     b.push_back(c.b);
     b.push_back(c.g);
@@ -283,19 +277,19 @@ std::vector<uint8_t> icoFile(const uint8_t* colours) {
   std::vector<std::vector<uint8_t>> images;
   for (int s : sizes) images.push_back(iconImage(drawGlobe(s, s >= 32), s, colours));
   std::vector<uint8_t> b;
-  put16(b, 0);  // reserved
-  put16(b, 1);  // icon
-  put16(b, static_cast<uint32_t>(images.size()));
+  mdx::appendLe16(b, 0);  // reserved
+  mdx::appendLe16(b, 1);  // icon
+  mdx::appendLe16(b, static_cast<uint32_t>(images.size()));
   uint32_t offset = 6 + 16 * static_cast<uint32_t>(images.size());
   for (size_t k = 0; k < images.size(); ++k) {
     b.push_back(static_cast<uint8_t>(sizes[k]));
     b.push_back(static_cast<uint8_t>(sizes[k]));
     b.push_back(16);  // colours
     b.push_back(0);
-    put16(b, 1);  // planes
-    put16(b, 4);  // bits per pixel
-    put32(b, static_cast<uint32_t>(images[k].size()));
-    put32(b, offset);
+    mdx::appendLe16(b, 1);  // planes
+    mdx::appendLe16(b, 4);  // bits per pixel
+    mdx::appendLe32(b, static_cast<uint32_t>(images[k].size()));
+    mdx::appendLe32(b, offset);
     offset += static_cast<uint32_t>(images[k].size());
   }
   for (const auto& img : images) b.insert(b.end(), img.begin(), img.end());

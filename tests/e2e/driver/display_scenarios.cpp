@@ -306,9 +306,9 @@ void partialPresentsAreWhole(const Context& ctx) {
   check(waitFor([&] { return GetClientRect(main, &rc) && rc.right == 801 && rc.bottom == 457; }, 5000),
         "the client area is 801 x 457");
   requireComposedFrame(ctx, main, "the frame is stretched over the new size", "resized");
-  Sleep(15000);
+  Sleep(8000);
   const bool sameScaled = screenMatchesWholePresent(main, &differing);
-  screenshot(ctx, main, "scaled-after-15s");
+  screenshot(ctx, main, "scaled-after-8s");
   check(sameScaled, "at 801 x 457 the screen equals the whole frame (" + std::to_string(differing) +
                         " pixels differ)");
   closeProgram(p, main);

@@ -1,12 +1,16 @@
 // Most rows of two consecutive frames are equal and are settled by one pass over the row;
-// only rows that differ are looked at tile by tile. The comparisons are inline word loops, not
-// memcmp: the Windows build takes memcmp from the C runtime DLL, whose byte loop (under Wine)
-// costs several times more than this. Dirty tiles then become rectangles: each run of
+// only rows that differ are looked at tile by tile. Tiles are compared by an inline loop (a
+// library call per few dozen bytes costs more than the comparison). Whole rows go to memcmp,
+// except in the Windows build: there memcmp comes from the C runtime DLL, whose byte loop
+// (under Wine) costs several times more than the inline loop. Dirty tiles then become rectangles: each run of
 // dirty tiles along a tile row is one rectangle, grown downwards while the next tile row has
 // a run with exactly the same columns (moving clock hands and sprites give such blocks).
 #include "raster/surface_diff.h"
 
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <utility>
 
 namespace mdx {
@@ -15,13 +19,16 @@ namespace {
 
 bool sameBytes(const uint8_t* a, const uint8_t* b, size_t n) {
   size_t i = 0;
+#if defined(__SSE2__)
   for (; i + 64 <= n; i += 64) {
-    uint64_t x[8], y[8], d = 0;
-    std::memcpy(x, a + i, 64);
-    std::memcpy(y, b + i, 64);
-    for (int k = 0; k < 8; ++k) d |= x[k] ^ y[k];
-    if (d != 0) return false;
+    const auto load = [](const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+    const __m128i d = _mm_or_si128(_mm_or_si128(_mm_xor_si128(load(a + i), load(b + i)),
+                                                _mm_xor_si128(load(a + i + 16), load(b + i + 16))),
+                                   _mm_or_si128(_mm_xor_si128(load(a + i + 32), load(b + i + 32)),
+                                                _mm_xor_si128(load(a + i + 48), load(b + i + 48))));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(d, _mm_setzero_si128())) != 0xFFFF) return false;
   }
+#endif
   for (; i + 8 <= n; i += 8) {
     uint64_t x, y;
     std::memcpy(&x, a + i, 8);
@@ -31,6 +38,14 @@ bool sameBytes(const uint8_t* a, const uint8_t* b, size_t n) {
   for (; i < n; ++i)
     if (a[i] != b[i]) return false;
   return true;
+}
+
+bool rowsEqual(const uint8_t* a, const uint8_t* b, size_t n) {
+#if defined(_WIN32)
+  return sameBytes(a, b, n);
+#else
+  return std::memcmp(a, b, n) == 0;
+#endif
 }
 
 }  // namespace
@@ -55,7 +70,7 @@ void ChangeFinder::find(const Surface& now, const Surface& before, std::vector<P
   for (int32_t y = 0; y < h; ++y) {
     const uint8_t* ra = a + static_cast<size_t>(y) * stride;
     const uint8_t* rb = b + static_cast<size_t>(y) * stride;
-    if (sameBytes(ra, rb, stride)) continue;
+    if (rowsEqual(ra, rb, stride)) continue;
     uint8_t* flags = &dirty_[static_cast<size_t>(y / tile_) * static_cast<size_t>(cols)];
     for (int32_t c = 0; c < cols; ++c) {
       if (flags[c]) continue;

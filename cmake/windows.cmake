@@ -2,7 +2,8 @@
 enable_testing()
 enable_language(RC)
 
-set(MDX_WIN_LINK_FLAGS -static -static-libgcc -static-libstdc++)
+# No link time in the PE headers, so the same sources always link to the same bytes.
+set(MDX_WIN_LINK_FLAGS -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
@@ -68,3 +69,4 @@ set_target_properties(mdxprobe PROPERTIES PREFIX "")
 target_link_options(mdxprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 target_link_libraries(mdxprobe PRIVATE user32)
 add_dependencies(mdxdriver mdxprobe)
+include(${CMAKE_SOURCE_DIR}/packaging/packaging.cmake)

@@ -54,7 +54,7 @@ file(GLOB MDX_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/dri
 add_executable(mdxdriver ${MDX_DRIVER_SOURCES})
 target_include_directories(mdxdriver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxdriver PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(mdxdriver PRIVATE user32 gdi32 advapi32 comctl32)
+target_link_libraries(mdxdriver PRIVATE user32 gdi32 advapi32 comctl32 shell32 ole32 uuid)
 
 include(${CMAKE_SOURCE_DIR}/tests/e2e/scenarios.cmake)
 foreach(scenario IN LISTS MDX_E2E_SCENARIOS)

@@ -27,6 +27,9 @@ allowed_list=" ${allowed[*]} "
 
 rm -rf "$stage"
 mkdir -p "$stage/licenses" "$out"
+# makensis reads its paths from the script's folder: give it absolute ones.
+stage=$(cd "$stage" && pwd)
+out=$(cd "$out" && pwd)
 for f in "${binaries[@]}"; do
   x86_64-w64-mingw32-strip --strip-all -o "$stage/$f" "$build/$f"
   for dll in $(x86_64-w64-mingw32-objdump -p "$stage/$f" | awk '/DLL Name:/ {print tolower($3)}'); do

@@ -259,6 +259,8 @@ void installUninstall(const Context& ctx) {
   for (const wchar_t* group : {MAKEINTRESOURCEW(128), MAKEINTRESOURCEW(129)})
     check(iconGroupSizes(in.exe(), group) == std::multiset<int>{16, 24, 32, 48, 256},
           "icon " + std::to_string(reinterpret_cast<uintptr_t>(group)) + " has 16, 24, 32, 48 and 256 pixel images");
+  check(iconGroupSizes(in.dir + L"\\uninstall.exe", nullptr) == std::multiset<int>{16, 24, 32, 48, 256},
+        "the uninstaller shows the same icon");
 
   // The program starts from its shortcut.
   Process program = Process::start(shortcutTarget(startMenuLink()));
@@ -273,6 +275,10 @@ void installUninstall(const Context& ctx) {
   check(program.running() && IsWindow(main) && windowText(main) == kPlainTitle, "the running copy keeps running");
   check(hashOfFiles(in) == before, "the installed files are unchanged");
   checkInstalled(in, true, true);
+  // So does the uninstaller (run in place, _?=, so that its own exit code is seen).
+  check(runToEnd(L"\"" + in.dir + L"\\uninstall.exe\" /S _?=" + in.dir, 60000) == kExitRunning,
+        "the uninstall of the running copy stops with exit code 2");
+  check(hashOfFiles(in) == before && keyExists(kUninstallKey), "the uninstall removed nothing while it runs");
 
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);  // 終了: the settings are saved
   check(program.waitExit(15000), "the program ends");

@@ -35,6 +35,7 @@ unit: native
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
 e2e: windows
+	cmake --build $(WIN) --target release_files
 	cd $(WIN) && ctest --output-on-failure -j $(JOBS)
 
 test: deps

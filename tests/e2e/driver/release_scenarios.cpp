@@ -120,23 +120,21 @@ DWORD silentSetup(const std::wstring& options) {
   return code;
 }
 
-// The sizes of an icon group in a module's resources (256 is stored as 0).
+// The sizes of an icon group in a module's resources (256 is stored as 0). The group is named
+// by number, as the program's and the setup's are.
 std::multiset<int> iconGroupSizes(const std::wstring& module, const wchar_t* group) {
   std::multiset<int> sizes;
   HMODULE m = LoadLibraryExW(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   if (!m) return sizes;
   if (!group) {
     // The first icon group, whatever its name: the installer's own icon.
-    static const wchar_t* first;
-    first = nullptr;
     EnumResourceNamesW(
         m, RT_GROUP_ICON,
-        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR) -> BOOL {
-          first = name;
+        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR first) -> BOOL {
+          *reinterpret_cast<LPCWSTR*>(first) = name;
           return FALSE;
         },
-        0);
-    group = first;
+        reinterpret_cast<LONG_PTR>(&group));
   }
   HRSRC res = group ? FindResourceW(m, group, RT_GROUP_ICON) : nullptr;
   const auto* dir = res ? static_cast<const BYTE*>(LockResource(LoadResource(m, res))) : nullptr;

@@ -207,6 +207,61 @@ void silentUninstall(const Install& in) {
   log("  silent uninstall: " + std::to_string(GetTickCount64() - start) + " ms");
 }
 
+// A visible dialog of any process that `test` accepts, waited for.
+HWND waitAnyDialog(const std::function<bool(HWND)>& test, const std::string& what, DWORD timeoutMs = 30000) {
+  struct Search {
+    const std::function<bool(HWND)>* test;
+    HWND found = nullptr;
+  } s{&test};
+  waitFor([&] {
+    EnumWindows(
+        [](HWND h, LPARAM lp) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(lp);
+          wchar_t cls[16] = {};
+          GetClassNameW(h, cls, 16);
+          if (IsWindowVisible(h) && lstrcmpW(cls, L"#32770") == 0 && (*s->test)(h)) s->found = h;
+          return !s->found;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found != nullptr;
+  }, timeoutMs);
+  if (!s.found) throw Failure{what + " did not appear"};
+  return s.found;
+}
+
+bool isDefaultButton(HWND button) {
+  return button && (GetWindowLongW(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+}
+
+// A user's uninstall from "Apps & features": the confirm page's button, then the question about
+// the settings, which must offer to keep them, answered with `answer`; then 閉じる.
+void interactiveUninstall(const Context& ctx, const Install& in, int answer) {
+  check(runToEnd(L"\"" + in.dir + L"\\uninstall.exe\"", 60000) == 0, "the uninstaller starts its copy");
+  const std::string caption = "Meridexa 1.50 アンインストール";
+  HWND page = waitAnyDialog(
+      [&](HWND h) { return windowText(h).rfind(caption, 0) == 0 && !GetDlgItem(h, IDNO); }, "the uninstaller");
+  check(waitFor([&] { return IsWindowEnabled(GetDlgItem(page, 1)) && windowText(GetDlgItem(page, 1)).find("ｱﾝｲﾝｽﾄｰﾙ") == 0; }),
+        "the confirm page offers ｱﾝｲﾝｽﾄｰﾙ");
+  PostMessageW(GetDlgItem(page, 1), BM_CLICK, 0, 0);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(page, &pid);
+  HWND box = waitAnyDialog(
+      [&](HWND h) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        return owner == pid && GetDlgItem(h, IDYES) && GetDlgItem(h, IDNO);
+      },
+      "the question about the settings");
+  screenshot(ctx, box, "uninstall-settings-question");
+  check(isDefaultButton(GetDlgItem(box, IDNO)) && !isDefaultButton(GetDlgItem(box, IDYES)),
+        "the question's default answer keeps the settings");
+  PostMessageW(GetDlgItem(box, answer), BM_CLICK, 0, 0);
+  check(waitFor([&] { return windowText(GetDlgItem(page, 1)).find("閉じる") == 0 && IsWindowEnabled(GetDlgItem(page, 1)); }),
+        "the uninstaller finishes with 閉じる");
+  PostMessageW(GetDlgItem(page, 1), BM_CLICK, 0, 0);
+  check(waitFor([&] { return !IsWindow(page); }), "the uninstaller closes");
+}
+
 std::string hashOfFiles(const Install& in) {
   std::string all;
   for (const wchar_t* f : kInstalledFiles) all += contents(in.dir + L"\\" + f) + '\n';
@@ -294,13 +349,13 @@ void installUninstall(const Context& ctx) {
   checkRemoved(in);
   check(readProgramKey().size() == settings.size(), "the silent uninstall keeps the settings");
 
-  // /D= chooses the folder.
+  // /D= chooses the folder; a user who uninstalls and answers はい loses the settings too.
   const Install other{L"C:\\Tools\\Meridexa"};
   check(silentSetup(L"/D=" + other.dir) == 0, "the silent install into C:\\Tools\\Meridexa succeeds");
   checkInstalled(other, true, false);
-  silentUninstall(other);
+  interactiveUninstall(ctx, other, IDYES);
   checkRemoved(other);
-  check(programKeyExists(), "the settings are still kept");
+  check(!programKeyExists() && !keyExists(L"Software\\Quenholt"), "answering はい deletes the settings");
   CoUninitialize();
 }
 

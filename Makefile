@@ -63,7 +63,7 @@ asan: $(ASAN)/CMakeCache.txt
 	cd $(ASAN) && ctest --output-on-failure -j $(JOBS) -L unit
 
 fuzz-build: $(FUZZ)/CMakeCache.txt
-	cmake --build $(FUZZ) -j $(JOBS)
+	cmake --build $(FUZZ) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 
 # Each target over its committed seeds plus a few seconds of fuzzing (CTest label fuzz).
 fuzz-smoke: fuzz-build

@@ -1,8 +1,8 @@
 # Instrumented builds of the portable core, each in a build directory of its own:
 #  MDX_SANITIZE=ON  every target with AddressSanitizer and UndefinedBehaviorSanitizer; any
 #                   finding ends the process, so a test that triggers one fails.
-#  MDX_FUZZ=ON      clang only: the core instrumented for libFuzzer plus both sanitizers;
-#                   only the fuzz targets of tests/fuzz are built.
+#  MDX_FUZZ=ON      clang only: the core instrumented for libFuzzer plus both sanitizers,
+#                   and the fuzz targets of tests/fuzz.
 # The flags go in before any target is made, so they cover every library of the core.
 option(MDX_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(MDX_FUZZ "Build the libFuzzer targets of tests/fuzz (clang)" OFF)

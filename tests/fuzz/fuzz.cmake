@@ -2,7 +2,8 @@
 # cmake/sanitizers.cmake). Each tests/fuzz/fuzz_<name>.cpp becomes the executable fuzz_<name>
 # and the CTest test fuzz.<name>, which replays the committed seeds of corpus/<name> and then
 # fuzzes for a short budget; `make fuzz` runs the same executables for minutes each.
-enable_testing()
+# The targets link what the native tests link; in a fuzz build only they are built
+# (`make fuzz-build` names them).
 
 set(MDX_FUZZ_SMOKE_SECONDS 9 CACHE STRING "Seconds of fuzzing per target in the CTest run")
 set(MDX_FUZZ_DIR ${CMAKE_SOURCE_DIR}/tests/fuzz)

@@ -45,9 +45,10 @@ const std::vector<StoredKey>& allKeys() {
   return keys;
 }
 
-// The real bitmaps from the source tree, loaded once; each run composes on a copy.
-const MapSurfaces& realSurfaces() {
-  static const MapSurfaces surfaces = [] {
+// The real bitmaps from the source tree, loaded once. A frame writes only WorkSurface and
+// starts by copying the whole base map onto it, so runs can share them.
+MapSurfaces& realSurfaces() {
+  static MapSurfaces surfaces = [] {
     DirectoryBitmapSource source(MDX_SOURCE_DIR "/libs/graphics/bitmaps",
                                  MDX_SOURCE_DIR "/libs/graphics/mdxgraph.rc");
     return loadMapSurfaces(source);
@@ -149,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(reloadedRect == rect, "the window rectangle reloads the same");
 
   // Several ticks' worth of frames and titles.
-  MapSurfaces surfaces = realSurfaces();
+  MapSurfaces& surfaces = realSurfaces();
   const int offset = in.ConsumeIntegralInRange<int>(-14 * 3600, 14 * 3600);
   FakeClock clock(fuzzedMillis(in), offset);
   DisplayState state;

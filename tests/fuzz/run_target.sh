@@ -10,7 +10,7 @@ name=$(basename "$exe")
 mkdir -p "$work/corpus" "$seeds"
 log="$work/fuzz.log"
 status=0
-"$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
+"$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 -len_control=0 \
   -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" "$seeds" >"$log" 2>&1 || status=$?
 if [ $status -ne 0 ]; then
   tail -n 60 "$log"

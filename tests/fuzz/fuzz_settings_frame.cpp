@@ -1,7 +1,7 @@
 // Stored settings of any shape, as far as the main window takes them: a profile store holding
 // any subset of the 143 values, each an int32, a text, or a value of the other type, is loaded,
-// saved and loaded again, and then drives several composed frames and titles at fuzzed PC
-// times, time zones and window sizes.
+// saved and loaded again, and then drives several ticks (title, timed actions with any
+// reservation times, composed frame) at fuzzed PC times, time zones and window sizes.
 //
 // Properties: nothing crashes or reads out of bounds; a save writes exactly the 143 values
 // with their own types and reloads to the same records; the frame keeps the map's size;
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "actions/timed_action_engine.h"
 #include "app/memory_profile_store.h"
 #include "app/settings_io.h"
 #include "display/frame.h"
@@ -78,6 +79,25 @@ class RecordingTitle final : public TitleWindow {
   void flash(bool) override { ++flashes; }
   std::vector<std::string> titles;
   int flashes = 0;
+};
+
+// The timed actions' outside effects, checked as they happen.
+class CheckingEffects final : public TimedActionEffects {
+ public:
+  void saveSettings() override { ++saves; }
+  void endSession(uint32_t flags) override {
+    FUZZ_CHECK(flags == kExitLogOff || flags == kExitReboot || flags == kExitShutdown,
+               "a session end only with one of the three kinds");
+    ++sessionEnds;
+  }
+  void postQuit() override { ++quits; }
+  void playSound(const std::string&, SoundKind) override {}
+  void launch(const std::string&) override {}
+  bool isMinimised() override { return false; }
+  void restoreWindow() override {}
+  void setTopMost(bool) override {}
+  void flashWindow(bool) override {}
+  int saves = 0, sessionEnds = 0, quits = 0;
 };
 
 void checkSavedShape(const MemoryProfileStore& saved) {
@@ -149,23 +169,39 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(reloaded.action == records.action, "ACTION reloads the same");
   FUZZ_CHECK(reloadedRect == rect, "the window rectangle reloads the same");
 
-  // Several ticks' worth of frames and titles.
+  // The reservation times are the dialog's and never stored: any text at all here.
+  records.action.exitTime = in.ConsumeRandomLengthString(8);
+  records.action.soundTime = in.ConsumeRandomLengthString(8);
+  records.action.programTime = in.ConsumeRandomLengthString(8);
+  records.action.callTime = in.ConsumeRandomLengthString(8);
+
+  // Several ticks' worth of titles, timed actions and frames, in the tick's order.
   MapSurfaces& surfaces = realSurfaces();
   const int offset = in.ConsumeIntegralInRange<int>(-14 * 3600, 14 * 3600);
   FakeClock clock(fuzzedMillis(in), offset);
   DisplayState state;
   TitleState titleState;
   RecordingTitle window;
+  TimedActionState actionState;
+  CheckingEffects effects;
   Surface presented;
   const int frames = in.ConsumeIntegralInRange<int>(1, 4);
   for (int f = 0; f < frames; ++f) {
     if (in.ConsumeBool()) state.setClientSize(fuzzedInt(in), fuzzedInt(in));
     if (in.ConsumeBool()) titleState.titleRefreshDue = 1;
-    const bool callPending = in.ConsumeIntegralInRange<int>(0, 3) == 0;
+    if (actionState.callPending != 0 && in.ConsumeBool())
+      resetCall(records.option, actionState, effects, titleState.titleRefreshDue);
+    const bool callPending = actionState.callPending != 0;
 
     const size_t titlesBefore = window.titles.size();
     updateTitle(window, titleState, records, clock, callPending);
     if (window.titles.size() > titlesBefore) checkTitle(window.titles.back(), records, callPending);
+
+    const int sessionEndsBefore = effects.sessionEnds, savesBefore = effects.saves;
+    checkTimedActions(clock, records.action, records.option, actionState, effects);
+    FUZZ_CHECK(effects.sessionEnds - sessionEndsBefore == effects.saves - savesBefore,
+               "the settings are saved before every session end");
+    FUZZ_CHECK(effects.quits >= effects.sessionEnds, "every session end also ends the program");
 
     const std::string stamp = makeTimeStamp(clock);
     FUZZ_CHECK(stamp.size() == 12 && stamp.find_first_not_of("0123456789") == std::string::npos,

@@ -5,7 +5,7 @@
 # The targets link what the native tests link; in a fuzz build only they are built
 # (`make fuzz-build` names them).
 
-set(MDX_FUZZ_SMOKE_SECONDS 9 CACHE STRING "Seconds of fuzzing per target in the CTest run")
+set(MDX_FUZZ_SMOKE_SECONDS 7 CACHE STRING "Seconds of fuzzing per target in the CTest run")
 set(MDX_FUZZ_DIR ${CMAKE_SOURCE_DIR}/tests/fuzz)
 
 file(GLOB MDX_FUZZ_TARGETS CONFIGURE_DEPENDS ${MDX_FUZZ_DIR}/fuzz_*.cpp)
@@ -18,6 +18,6 @@ foreach(src IN LISTS MDX_FUZZ_TARGETS)
   target_compile_definitions(${_exe} PRIVATE MDX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME fuzz.${_name}
            COMMAND ${MDX_FUZZ_DIR}/run_target.sh $<TARGET_FILE:${_exe}> ${MDX_FUZZ_DIR}/corpus/${_name}
-                   ${CMAKE_BINARY_DIR}/fuzz-work/${_name} ${MDX_FUZZ_SMOKE_SECONDS})
+                   ${CMAKE_BINARY_DIR}/fuzz-work/${_name} ${MDX_FUZZ_SMOKE_SECONDS} fresh)
   set_tests_properties(fuzz.${_name} PROPERTIES LABELS fuzz TIMEOUT 120)
 endforeach()

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Runs one fuzz target: first over the committed seeds, then fuzzing for a time budget.
-#   run_target.sh <fuzz executable> <seed corpus dir> <work dir> <seconds>
-# New inputs go to <work dir>/corpus (the committed seeds are only read); a finding is saved
+#   run_target.sh <fuzz executable> <seed corpus dir> <work dir> <seconds> [fresh]
+# New inputs go to <work dir>/corpus (the committed seeds are only read) and are replayed by
+# the next run too, unless "fresh" starts from the seeds alone; a finding is saved
 # in <work dir> as crash-*, leak-*, timeout-* or oom-*, and the run fails. The last line
 # printed is "<target>: <executions> executions in <seconds> s".
 set -euo pipefail
-exe=$1 seeds=$2 work=$3 seconds=$4
+exe=$1 seeds=$2 work=$3 seconds=$4 fresh=${5:-}
 name=$(basename "$exe")
+if [ "$fresh" = fresh ]; then rm -rf "$work"; fi
 mkdir -p "$work/corpus" "$seeds"
 log="$work/fuzz.log"
 status=0

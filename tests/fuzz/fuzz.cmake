@@ -13,7 +13,7 @@ foreach(src IN LISTS MDX_FUZZ_TARGETS)
   get_filename_component(_exe ${src} NAME_WE)
   string(REGEX REPLACE "^fuzz_" "" _name ${_exe})
   add_executable(${_exe} ${src})
-  target_link_libraries(${_exe} PRIVATE mdxcore)
+  target_link_libraries(${_exe} PRIVATE mdx_native_all)
   target_link_options(${_exe} PRIVATE -fsanitize=fuzzer)
   target_compile_definitions(${_exe} PRIVATE MDX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME fuzz.${_name}

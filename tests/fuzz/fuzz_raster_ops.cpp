@@ -16,8 +16,8 @@
 #include "raster/draw.h"
 #include "raster/font.h"
 #include "raster/ops.h"
-#include "raster/ops_reference.h"
 #include "raster/surface.h"
+#include "testsupport/ops_reference.h"
 
 namespace {
 

@@ -14,14 +14,14 @@
 #include <vector>
 
 #include "actions/timed_action_engine.h"
-#include "app/memory_profile_store.h"
-#include "app/settings_io.h"
 #include "display/frame.h"
 #include "display/map_surfaces.h"
 #include "display/title_bar.h"
-#include "display/world_time.h"
 #include "fuzz_check.h"
 #include "platform/fake_clock.h"
+#include "settings/memory_profile_store.h"
+#include "settings/settings_io.h"
+#include "worldtime/world_time.h"
 
 namespace {
 

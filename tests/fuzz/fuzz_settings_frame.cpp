@@ -115,6 +115,21 @@ void checkSavedShape(const MemoryProfileStore& saved) {
   FUZZ_CHECK(texts == static_cast<size_t>(kSavedTextCount), "11 of the values are texts");
 }
 
+// An AREA's hour as the title shows it: 0..23 without a leading zero, or in the twelve-hour
+// form "AM0".."AM12", "PM1".."PM11".
+bool validHourText(const std::string& text) {
+  auto number = [](const std::string& t, int lo, int hi) {
+    if (t.empty() || t.size() > 2 || (t.size() == 2 && t[0] == '0')) return false;
+    for (char c : t)
+      if (c < '0' || c > '9') return false;
+    const int v = std::stoi(t);
+    return v >= lo && v <= hi;
+  };
+  if (text.rfind("AM", 0) == 0) return number(text.substr(2), 0, 12);
+  if (text.rfind("PM", 0) == 0) return number(text.substr(2), 1, 11);
+  return number(text, 0, 23);
+}
+
 void checkTitle(const std::string& title, const SettingsRecords& settings, bool callPending) {
   if (callPending) {
     FUZZ_CHECK(title == settings.action.callText, "a pending call shows its text");
@@ -132,6 +147,7 @@ void checkTitle(const std::string& title, const SettingsRecords& settings, bool 
   const size_t colon = title.find(':');
   FUZZ_CHECK(colon != std::string::npos && colon + 3 < title.size() && title[colon + 3] == ' ',
              "a two-digit minute after the hour");
+  FUZZ_CHECK(validHourText(title.substr(0, colon)), "the hour is 0..23, or AM0..AM12 / PM1..PM11");
 }
 
 }  // namespace

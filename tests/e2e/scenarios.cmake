@@ -25,4 +25,5 @@ set(MDX_E2E_SCENARIOS
   display.title_area_time
   sound.chime_audible
   sound.wav_file_audible
+  release.install_uninstall
 )

@@ -30,7 +30,7 @@ mdx_companion_dll(mdxgraph libs/graphics)
 
 # The program: every subsystem's win32/ binding, the shared Windows layers and the resources.
 set(MDX_SHELL_SOURCES)
-foreach(dir app display actions nettime settings_ui dialogfw platform)
+foreach(dir worldtime app display actions nettime settings_ui dialogfw platform)
   file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/win32/*.cpp)
   list(APPEND MDX_SHELL_SOURCES ${_src})
 endforeach()

@@ -22,7 +22,8 @@ constexpr int32_t kDialCentreY = 18;
 
 bool validArea(int i) { return i >= 1 && i <= kAreaCount; }
 
-// The AREA's date: from its zone when it has one, else the PC's date moved by RUG.
+// The AREA's date: from its zone when it has one, else the PC's date moved by RUG (which
+// reads the clock again).
 std::string areaDate(const FrameContext& ctx, const AreaSettings& a) {
   if (const auto zoned = zonedLocalTime(ctx.zones, a.ZONE, ctx.clock.nowSeconds())) return zonedTexts(*zoned).date;
   return areaDateText(ctx.clock, a.RUG);
@@ -30,19 +31,23 @@ std::string areaDate(const FrameContext& ctx, const AreaSettings& a) {
 
 }  // namespace
 
+AreaReading areaReading(const FrameContext& ctx, int i, int64_t utcSeconds) {
+  if (!validArea(i)) return {};
+  const AreaSettings& a = ctx.settings.area(i);
+  const StampFields f = splitTimeStamp(formatTimeStamp(ctx.clock.toLocal(utcSeconds)));
+  if (const auto zoned = zonedLocalTime(ctx.zones, a.ZONE, utcSeconds)) {
+    const ZonedTexts t = zonedTexts(*zoned);
+    return {t.hour, t.minute, f.second, t.date};
+  }
+  return {areaHour(f.hour, a.RUG), f.minute, f.second, areaDateText(ctx.clock, a.RUG)};
+}
+
 void drawAreas(const FrameContext& ctx) {
-  // One instant for the stamp and every zone, so all AREAs agree on the minute.
+  // One instant for every AREA, so all of them agree on the minute and the PC's second.
   const int64_t now = ctx.clock.nowSeconds();
-  const StampFields f = splitTimeStamp(formatTimeStamp(ctx.clock.toLocal(now)));
   for (int i = 1; i <= kAreaCount; ++i) {
-    const AreaSettings& a = ctx.settings.area(i);
-    if (const auto zoned = zonedLocalTime(ctx.zones, a.ZONE, now)) {
-      // Hour and minute are the zone's; the second hand keeps the PC's seconds.
-      const ZonedTexts t = zonedTexts(*zoned);
-      drawArea(ctx, t.hour, t.minute, f.second, i);
-    } else {
-      drawArea(ctx, areaHour(f.hour, a.RUG), f.minute, f.second, i);
-    }
+    const AreaReading r = areaReading(ctx, i, now);
+    drawArea(ctx, r.hour, r.minute, r.second, i);
   }
 }
 

@@ -89,6 +89,7 @@ const FixedZoneRules& builtinFixedZoneRules() {
       {"Afghanistan Standard Time", "(UTC+04:30) カブール", -270, 0, -60, {}, {}},
       {"India Standard Time", "(UTC+05:30) チェンナイ、コルカタ、ムンバイ、ニューデリー", -330, 0, -60, {}, {}},
       {"Nepal Standard Time", "(UTC+05:45) カトマンズ", -345, 0, -60, {}, {}},
+      {"AUS Central Standard Time", "(UTC+09:30) ダーウィン", -570, 0, -60, {}, {}},
       {"Cen. Australia Standard Time", "(UTC+09:30) アデレード", -570, 0, -60, auEnd, auStart},
       {"AUS Eastern Standard Time", "(UTC+10:00) キャンベラ、メルボルン、シドニー", -600, 0, -60, auEnd, auStart},
       {"Chatham Islands Standard Time", "(UTC+12:45) チャタム諸島", -765, 0, -60, {4, 1, 0, 3, 45},

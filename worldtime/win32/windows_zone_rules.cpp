@@ -1,5 +1,7 @@
 #include "worldtime/win32/windows_zone_rules.h"
 
+#include <cwchar>
+#include <iterator>
 #include <vector>
 
 #include "platform/win32/text.h"
@@ -43,6 +45,43 @@ bool toSystemTime(int64_t utcSeconds, SYSTEMTIME& st) {
   return FileTimeToSystemTime(&ft, &st) != 0;
 }
 
+// Looked up at run time: older Windows versions and Wine lack some of them, and an import
+// that cannot be bound would stop the program from starting.
+using EnumZonesFn = DWORD(WINAPI*)(DWORD, PDYNAMIC_TIME_ZONE_INFORMATION);
+using ToLocalExFn = BOOL(WINAPI*)(const DYNAMIC_TIME_ZONE_INFORMATION*, const SYSTEMTIME*, LPSYSTEMTIME);
+using ForYearFn = BOOL(WINAPI*)(USHORT, PDYNAMIC_TIME_ZONE_INFORMATION, LPTIME_ZONE_INFORMATION);
+
+template <class Fn>
+Fn lookUp(const wchar_t* module, const char* name) {
+  HMODULE h = GetModuleHandleW(module);
+  if (h == nullptr) h = LoadLibraryW(module);
+  return h ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(h, name))) : nullptr;
+}
+
+// The zone's standard record, the rules without a year.
+TIME_ZONE_INFORMATION plainRecord(const DYNAMIC_TIME_ZONE_INFORMATION& d) {
+  TIME_ZONE_INFORMATION t{};
+  t.Bias = d.Bias;
+  t.StandardBias = d.StandardBias;
+  t.DaylightBias = d.DaylightBias;
+  t.StandardDate = d.StandardDate;
+  t.DaylightDate = d.DaylightDate;
+  wcsncpy(t.StandardName, d.StandardName, std::size(t.StandardName) - 1);
+  wcsncpy(t.DaylightName, d.DaylightName, std::size(t.DaylightName) - 1);
+  return t;
+}
+
+// The zone's wall-clock time for a UTC time under the rules of that year.
+bool zoneLocalTime(const DYNAMIC_TIME_ZONE_INFORMATION& zone, const SYSTEMTIME& utc, SYSTEMTIME& local) {
+  static const auto toLocalEx = lookUp<ToLocalExFn>(L"kernel32.dll", "SystemTimeToTzSpecificLocalTimeEx");
+  static const auto forYear = lookUp<ForYearFn>(L"kernel32.dll", "GetTimeZoneInformationForYear");
+  DYNAMIC_TIME_ZONE_INFORMATION d = zone;
+  if (toLocalEx != nullptr) return toLocalEx(&d, &utc, &local) != 0;
+  TIME_ZONE_INFORMATION t{};
+  if (forYear == nullptr || !forYear(utc.wYear, &d, &t)) t = plainRecord(zone);
+  return SystemTimeToTzSpecificLocalTime(&t, &utc, &local) != 0;
+}
+
 int64_t ticksOf(const SYSTEMTIME& st, bool& ok) {
   FILETIME ft;
   ok = SystemTimeToFileTime(&st, &ft) != 0;
@@ -52,10 +91,12 @@ int64_t ticksOf(const SYSTEMTIME& st, bool& ok) {
 }  // namespace
 
 WindowsZoneRules::WindowsZoneRules() {
+  const auto enumZones = lookUp<EnumZonesFn>(L"advapi32.dll", "EnumDynamicTimeZoneInformation");
+  if (enumZones == nullptr) return;  // no zone list: every AREA follows RUG
   DYNAMIC_TIME_ZONE_INFORMATION info;
   for (DWORD i = 0;; ++i) {
     ZeroMemory(&info, sizeof info);
-    if (EnumDynamicTimeZoneInformation(i, &info) != ERROR_SUCCESS) break;
+    if (enumZones(i, &info) != ERROR_SUCCESS) break;
     const std::wstring key(info.TimeZoneKeyName);
     if (key.empty()) continue;
     const std::string keyUtf8 = narrow(key);
@@ -70,9 +111,8 @@ std::optional<int32_t> WindowsZoneRules::offsetMinutes(const std::string& keyNam
   if (it == byKey_.end()) return std::nullopt;
   SYSTEMTIME utc, local;
   if (!toSystemTime(utcSeconds, utc)) return -(it->second.Bias + it->second.StandardBias);
-  // The dynamic record makes Windows pick the zone's rules for that year.
-  DYNAMIC_TIME_ZONE_INFORMATION info = it->second;
-  if (!SystemTimeToTzSpecificLocalTimeEx(&info, &utc, &local)) return -(info.Bias + info.StandardBias);
+  const DYNAMIC_TIME_ZONE_INFORMATION& info = it->second;
+  if (!zoneLocalTime(info, utc, local)) return -(info.Bias + info.StandardBias);
   bool okUtc = false, okLocal = false;
   const int64_t diff = ticksOf(local, okLocal) - ticksOf(utc, okUtc);
   if (!okUtc || !okLocal) return -(info.Bias + info.StandardBias);

@@ -129,6 +129,15 @@ void zonePage(const Context& ctx) {
     check(SendMessageW(GetDlgItem(page, listId(n)), CB_GETCURSEL, 0, 0) == 0,
           "AREA" + std::to_string(n) + " opens on 時差（RUG）を使う");
   }
+  // Tab walks the lists row by row, and each list's label is the window right before it, which
+  // is where screen readers take a list's name from.
+  for (int n = 1; n <= 7; ++n) {
+    HWND list = GetDlgItem(page, listId(n));
+    check(GetWindow(list, GW_HWNDPREV) == GetDlgItem(page, labelId(n)), "AREA" + std::to_string(n) + " labels its list");
+    if (n < 7)
+      check(GetNextDlgTabItem(page, list, FALSE) == GetDlgItem(page, listId(n + 1)),
+            "Tab goes from row " + std::to_string(n) + " to row " + std::to_string(n + 1));
+  }
   check(itemText(page, countryId(3)) == "ｻﾝﾊﾟｳﾛ", "row 3 names its AREA: " + itemText(page, countryId(3)));
   check(itemText(page, kNoteId).find("時差") != std::string::npos, "the note speaks of 時差");
 

@@ -1,6 +1,6 @@
 #include "actions/timer_action_model.h"
 
-#include "display/world_time.h"
+#include "worldtime/world_time.h"
 
 namespace mdx {
 
@@ -43,10 +43,6 @@ PcClockTexts pcClockTextsNow(const Clock& clock) {
   return {two(t.hour) + ":" + two(t.minute),
           std::to_string(t.year) + "年" + two(t.month) + "月" + two(t.day) + "日"};
 }
-
-int32_t checkBoxExchangeValue(int32_t member) { return member >= 0 && member <= 2 ? member : 0; }
-
-int exitKindRadioIndex(int32_t exitKind) { return exitKind >= 0 && exitKind <= 2 ? exitKind : -1; }
 
 void TimerActionModel::loadFrom(const TimedAction& a) {
   programCommand = a.programCommand;
@@ -116,7 +112,7 @@ int32_t& TimerActionModel::switchMember(ActionGroup group) {
 
 void TimerActionModel::initialise() {
   for (int32_t* box : {&programReserved, &soundReserved, &exitReserved, &callReserved, &callTopWindow, &callFlash})
-    *box = checkBoxExchangeValue(*box);
+    *box = checkBoxLoadValue(*box);
   for (ActionGroup g : kActionGroups)
     if (!timeMember(g).empty()) buttonText_[index(g)] = timer_dlg::kReservedText;
   for (ActionGroup g : kActionGroups) {
@@ -148,6 +144,27 @@ void TimerActionModel::toggleGroup(ActionGroup group) {
 void TimerActionModel::reserve(ActionGroup group, const std::string& hourField, const std::string& minuteField) {
   buttonText_[index(group)] = timer_dlg::kReservedText;
   timeMember(group) = padTwoDigits(hourField) + ":" + padTwoDigits(minuteField);
+}
+
+std::vector<Field> timerActionFields(TimerActionModel& m) {
+  using F = Field;
+  namespace id = timer_dlg;
+  return {
+      F::textField(id::kProgramField, m.programCommand),
+      F::checkStateBox(id::kProgramCheck, m.programReserved),
+      F::textField(id::kExitTimeDisplay, m.exitTime),
+      F::textField(id::kSoundTimeDisplay, m.soundTime),
+      F::textField(id::kProgramTimeDisplay, m.programTime),
+      F::checkStateBox(id::kSoundCheck, m.soundReserved),
+      F::textField(id::kSoundFileField, m.soundFile),
+      F::checkStateBox(id::kExitCheck, m.exitReserved),
+      F::radioSet({id::kExitLogOffRadio, id::kExitRestartRadio, id::kExitShutdownRadio}, m.exitKind),
+      F::textField(id::kCallTimeDisplay, m.callTime),
+      F::checkStateBox(id::kCallCheck, m.callReserved),
+      F::textField(id::kCallTextField, m.callText),
+      F::checkStateBox(id::kCallTopWindowCheck, m.callTopWindow),
+      F::checkStateBox(id::kCallFlashCheck, m.callFlash),
+  };
 }
 
 }  // namespace mdx

@@ -28,12 +28,17 @@ mdx_companion_dll(mdxutil libs/util)
 mdx_companion_dll(mdxsound libs/sound)
 mdx_companion_dll(mdxgraph libs/graphics)
 
-# The program: every subsystem's win32/ binding, the shared Windows layers and the resources.
-set(MDX_SHELL_SOURCES)
-foreach(dir worldtime app display actions nettime settings_ui dialogfw platform)
-  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/win32/*.cpp)
-  list(APPEND MDX_SHELL_SOURCES ${_src})
-endforeach()
+# The Windows libraries each folder's binding calls, so that they follow it on the link line.
+target_link_libraries(mdx_platform PUBLIC ws2_32 user32 kernel32)
+target_link_libraries(mdx_settings PUBLIC advapi32)
+target_link_libraries(mdx_dialogfw PUBLIC comctl32 comdlg32 gdi32 user32)
+target_link_libraries(mdx_display PUBLIC gdi32 user32)
+target_link_libraries(mdx_actions PUBLIC mdxsound winmm shell32 advapi32 user32)
+target_link_libraries(mdx_nettime PUBLIC ws2_32 user32)
+target_link_libraries(mdx_settings_ui PUBLIC comctl32 comdlg32 gdi32 user32)
+
+# The program: the application's Windows shell over the folder libraries, and the resources.
+file(GLOB MDX_SHELL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/win32/*.cpp)
 add_executable(meridexa WIN32 ${MDX_SHELL_SOURCES} ${CMAKE_SOURCE_DIR}/resources/meridexa.rc)
 target_include_directories(meridexa PRIVATE ${CMAKE_SOURCE_DIR})
 # meridexa.rc includes the dialogs' fragments, their id headers, the icons and the manifest.
@@ -41,7 +46,7 @@ file(GLOB MDX_RC_INPUTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc ${C
   ${CMAKE_SOURCE_DIR}/resources/icons/*.ico ${CMAKE_SOURCE_DIR}/resources/*.manifest)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/meridexa.rc PROPERTIES OBJECT_DEPENDS "${MDX_RC_INPUTS}")
 target_link_options(meridexa PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(meridexa PRIVATE mdxcore mdxutil mdxsound mdxgraph
+target_link_libraries(meridexa PRIVATE mdx_app mdxutil mdxsound mdxgraph
   comctl32 comdlg32 gdi32 user32 shell32 advapi32 winmm ws2_32 ole32 uuid)
 
 # The help page travels next to the program.

@@ -1,6 +1,6 @@
 #include "settings_ui/zone_page_model.h"
 
-#include "display/world_time.h"
+#include "worldtime/world_time.h"
 #include "worldtime/zoned_time.h"
 
 namespace mdx {

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
 #include "platform/clock.h"
+#include "resources/zone_page_ids.h"
+#include "settings/settings.h"
 #include "worldtime/zone_rules.h"
 
 namespace mdx {
@@ -17,21 +18,18 @@ extern const char kZonePageCaption[];  // "タイムゾーン"
 extern const char kUseRugEntry[];      // "時差（RUG）を使う", the list's first entry
 extern const char kZonePageNote[];     // the page's note: a chosen zone replaces 時差
 
-// The page's template and the controls of each row, AREA1 first.
-constexpr int kZonePageTemplate = 112;
-constexpr int kZonePageNoteId = 1400;
+// The page's template and the controls of each row, AREA1 first, from the resource header.
+constexpr int kZonePageTemplate = IDD_AREA_ZONES;
+constexpr int kZonePageNoteId = IDC_ZONE_NOTE;
 struct ZoneRowIds {
   int label, country, list, time;
 };
+#define MDX_ZONE_ROW_IDS(n) {IDC_ZONE##n##_LABEL, IDC_ZONE##n##_COUNTRY, IDC_ZONE##n##_LIST, IDC_ZONE##n##_TIME}
 constexpr std::array<ZoneRowIds, kAreaCount> kZoneRowIds = {{
-    {1401, 1411, 1421, 1431},
-    {1402, 1412, 1422, 1432},
-    {1403, 1413, 1423, 1433},
-    {1404, 1414, 1424, 1434},
-    {1405, 1415, 1425, 1435},
-    {1406, 1416, 1426, 1436},
-    {1407, 1417, 1427, 1437},
+    MDX_ZONE_ROW_IDS(1), MDX_ZONE_ROW_IDS(2), MDX_ZONE_ROW_IDS(3), MDX_ZONE_ROW_IDS(4),
+    MDX_ZONE_ROW_IDS(5), MDX_ZONE_ROW_IDS(6), MDX_ZONE_ROW_IDS(7),
 }};
+#undef MDX_ZONE_ROW_IDS
 
 // The entries of every row's list: index 0 is kUseRugEntry (no zone), then the PC's zones in
 // the order the platform's list gives them (by offset).

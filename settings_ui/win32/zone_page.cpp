@@ -1,13 +1,8 @@
 #include "settings_ui/win32/zone_page.h"
 
 #include "platform/win32/text.h"
-#include "resources/zone_page_ids.h"
 
 namespace mdx::win {
-
-static_assert(IDD_AREA_ZONES == kZonePageTemplate && IDC_ZONE_NOTE == kZonePageNoteId);
-static_assert(IDC_ZONE_LABEL1 == kZoneRowIds[0].label && IDC_ZONE_COUNTRY1 == kZoneRowIds[0].country &&
-              IDC_ZONE_LIST1 == kZoneRowIds[0].list && IDC_ZONE_TIME1 == kZoneRowIds[0].time);
 
 namespace {
 constexpr UINT_PTR kRefreshTimer = 1;

@@ -7,9 +7,9 @@
 #include <array>
 #include <string>
 
-#include "app/settings.h"
 #include "dialogfw/win32/property_sheet.h"
 #include "platform/clock.h"
+#include "settings/settings.h"
 #include "settings_ui/zone_page_model.h"
 #include "worldtime/zone_rules.h"
 

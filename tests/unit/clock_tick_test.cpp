@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/clock_tick.h"
+#include "display/frame.h"  // frameDue
 #include "platform/fake_clock.h"
 
 using namespace mdx;

@@ -8,8 +8,8 @@
 
 #include "display/frame.h"
 #include "display/map_surfaces.h"
-#include "display/png_writer.h"
-#include "display/synthetic_bitmaps.h"
+#include "testsupport/png_writer.h"
+#include "testsupport/synthetic_bitmaps.h"
 #include "tests/unit/display_test_support.h"
 
 using namespace mdx;

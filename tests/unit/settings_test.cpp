@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "app/memory_profile_store.h"
-#include "app/settings_io.h"
+#include "settings/memory_profile_store.h"
+#include "settings/settings_io.h"
 
 using namespace mdx;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "display/world_time.h"
+#include "worldtime/world_time.h"
 #include "platform/fake_clock.h"
 
 using namespace mdx;

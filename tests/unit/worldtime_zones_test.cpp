@@ -3,8 +3,8 @@
 // ZONE key in the store.
 #include <gtest/gtest.h>
 
-#include "app/memory_profile_store.h"
-#include "app/settings_io.h"
+#include "settings/memory_profile_store.h"
+#include "settings/settings_io.h"
 #include "display/area_clocks.h"
 #include "display/title_bar.h"
 #include "tests/unit/display_test_support.h"

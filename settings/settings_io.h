@@ -2,8 +2,8 @@
 // Reading and writing every setting through a ProfileStore: sections AREA1..AREA7, OPTION,
 // SYSTEM (the window rectangle) and ACTION, in that order. Missing keys and values of the
 // wrong type read as their defaults; loaded values are kept as they are, unchecked.
-#include "app/profile_store.h"
-#include "app/settings.h"
+#include "settings/profile_store.h"
+#include "settings/settings.h"
 
 namespace mdx {
 

@@ -1,4 +1,4 @@
-#include "display/world_time.h"
+#include "worldtime/world_time.h"
 
 #include <cstdio>
 #include <limits>

@@ -3,7 +3,7 @@
 // integers as REG_DWORD, texts as REG_SZ, all names and texts through the W APIs.
 #include <string>
 
-#include "app/profile_store.h"
+#include "settings/profile_store.h"
 
 namespace mdx::win {
 

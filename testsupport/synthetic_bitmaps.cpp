@@ -1,4 +1,4 @@
-#include "display/synthetic_bitmaps.h"
+#include "testsupport/synthetic_bitmaps.h"
 
 #include <cmath>
 

@@ -22,7 +22,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "raster/ops_reference.h"
+#include "testsupport/ops_reference.h"
 
 namespace mdx {
 

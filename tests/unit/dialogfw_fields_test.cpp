@@ -1,10 +1,10 @@
-// The integer-field rules shared by every dialog, and the exchange engine of the settings
-// dialogs: loading, taking back in order, stopping at the first bad field.
+// The integer-field rules shared by every dialog, and the dialogs' data exchange: loading,
+// taking back in order, stopping at the first bad field.
 #include <gtest/gtest.h>
 
 #include "dialogfw/field_parse.h"
-#include "settings_ui/field_exchange.h"
-#include "tests/unit/settings_ui_test_support.h"
+#include "dialogfw/field_exchange.h"
+#include "tests/unit/dialogfw_test_support.h"
 
 namespace mdx {
 namespace {
@@ -55,10 +55,10 @@ struct Sample {
   int32_t a = 0, b = 0, flag = 0, choice = 0;
 };
 
-std::vector<FieldSpec<Sample>> sampleFields() {
-  using F = FieldSpec<Sample>;
-  return {F::textField(1, &Sample::name), F::intField(2, &Sample::a, -50, 50), F::intField(3, &Sample::b),
-          F::checkBox(4, &Sample::flag), F::radioSet({10, 12, 11}, &Sample::choice)};
+std::vector<Field> sampleFields(Sample& s) {
+  using F = Field;
+  return {F::textField(1, s.name), F::intField(2, s.a, -50, 50), F::intField(3, s.b), F::checkBox(4, s.flag),
+          F::radioSet({10, 12, 11}, s.choice)};
 }
 
 TEST(FieldExchange, TakeBackStopsAtTheFirstBadFieldKeepingWhatWasReadBefore) {
@@ -66,7 +66,7 @@ TEST(FieldExchange, TakeBackStopsAtTheFirstBadFieldKeepingWhatWasReadBefore) {
   c.texts = {{1, "ﾊﾟﾘ"}, {2, "51"}, {3, "9"}};
   c.checks = {{4, true}};
   Sample s{"old", 1, 2, 0, 0};
-  const auto failure = takeBackFields(sampleFields(), s, c);
+  const auto failure = takeBackFields(sampleFields(s), c);
   ASSERT_TRUE(failure);
   EXPECT_EQ(failure->controlId, 2);
   EXPECT_EQ(failure->message, "-50 から 50 までの整数を入力してください。");
@@ -76,10 +76,10 @@ TEST(FieldExchange, TakeBackStopsAtTheFirstBadFieldKeepingWhatWasReadBefore) {
   EXPECT_EQ(c.reads, (std::vector<int>{1, 2}));
 
   c.texts[2] = "";
-  EXPECT_EQ(takeBackFields(sampleFields(), s, c)->message, kIntegerMessage);
+  EXPECT_EQ(takeBackFields(sampleFields(s), c)->message, kIntegerMessage);
   c.texts[2] = "-50";
   c.texts[3] = "99999999999";  // no range of its own: reported against the 32-bit range
-  const auto tooLong = takeBackFields(sampleFields(), s, c);
+  const auto tooLong = takeBackFields(sampleFields(s), c);
   ASSERT_TRUE(tooLong);
   EXPECT_EQ(tooLong->controlId, 3);
   EXPECT_EQ(tooLong->message, rangeMessage(INT32_MIN, INT32_MAX));
@@ -88,7 +88,7 @@ TEST(FieldExchange, TakeBackStopsAtTheFirstBadFieldKeepingWhatWasReadBefore) {
 TEST(FieldExchange, CheckBoxesAndRadioSetsRoundTrip) {
   test::FakeControls c;
   Sample s{"x", 0, 0, 7, 2};
-  loadFields(sampleFields(), s, c);
+  loadFields(sampleFields(s), c);
   EXPECT_EQ(s.flag, 0) << "a stored value outside 0..2 is reset to 0";
   EXPECT_FALSE(c.checks[4]);
   EXPECT_TRUE(c.checks[11]) << "position 2 is the third id of the set, whatever its number";
@@ -97,20 +97,20 @@ TEST(FieldExchange, CheckBoxesAndRadioSetsRoundTrip) {
   EXPECT_EQ(c.texts[2], "0");
 
   s.flag = 2;
-  loadFields(sampleFields(), s, c);
+  loadFields(sampleFields(s), c);
   EXPECT_EQ(s.flag, 2);
   EXPECT_FALSE(c.checks[4]) << "only 1 shows checked";
 
   s.choice = 3;  // names no button
-  loadFields(sampleFields(), s, c);
+  loadFields(sampleFields(s), c);
   EXPECT_FALSE(c.checks[10] || c.checks[11] || c.checks[12]);
   c.texts[3] = "5";
-  ASSERT_FALSE(takeBackFields(sampleFields(), s, c));
+  ASSERT_FALSE(takeBackFields(sampleFields(s), c));
   EXPECT_EQ(s.choice, -1) << "no button chosen";
   EXPECT_EQ(s.flag, 0);
   c.checks[12] = true;
   c.checks[4] = true;
-  ASSERT_FALSE(takeBackFields(sampleFields(), s, c));
+  ASSERT_FALSE(takeBackFields(sampleFields(s), c));
   EXPECT_EQ(s.choice, 1);
   EXPECT_EQ(s.flag, 1);
 }

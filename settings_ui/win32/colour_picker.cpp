@@ -1,4 +1,4 @@
-#include "settings_ui/win32/dialog_controls.h"
+#include "settings_ui/win32/colour_picker.h"
 
 #include <commdlg.h>
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "actions/timed_action.h"
+#include "settings/timed_action.h"
 
 namespace mdx {
 

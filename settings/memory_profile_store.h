@@ -4,7 +4,7 @@
 #include <string>
 #include <variant>
 
-#include "app/profile_store.h"
+#include "settings/profile_store.h"
 
 namespace mdx {
 

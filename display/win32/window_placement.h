@@ -2,7 +2,7 @@
 // Placing the main window from the stored rectangle and reading it back for saving.
 #include <windows.h>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 namespace mdx::win {
 

@@ -1,4 +1,4 @@
-#include "app/win32/window_placement.h"
+#include "display/win32/window_placement.h"
 
 #include "display/window_style.h"
 

@@ -1,4 +1,4 @@
-#include "display/png_writer.h"
+#include "testsupport/png_writer.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "actions/timed_action.h"
+#include "settings/timed_action.h"
 
 #include <tuple>
 

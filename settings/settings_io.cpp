@@ -1,4 +1,4 @@
-#include "app/settings_io.h"
+#include "settings/settings_io.h"
 
 namespace mdx {
 

@@ -1,5 +1,6 @@
-# Meridexa: `make run` builds and starts the program, `make test` builds and runs every test.
-# Both install what is missing on a Debian machine first (see scripts/install-deps.sh).
+# Meridexa: `make run` builds and starts the program, `make test` builds and runs every test,
+# `make dist` makes the release files in dist/. All install what is missing on a Debian machine
+# first (see scripts/install-deps.sh).
 
 BUILD   ?= build
 NATIVE  := $(BUILD)/native
@@ -7,7 +8,7 @@ WIN     := $(BUILD)/win
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all run test deps native windows unit e2e bench clean
+.PHONY: all run test deps native windows unit e2e bench dist dist-check clean
 
 all: native windows
 
@@ -34,6 +35,7 @@ unit: native
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
 e2e: windows
+	cmake --build $(WIN) --target release_files
 	cd $(WIN) && ctest --output-on-failure -j $(JOBS)
 
 test: deps
@@ -43,6 +45,15 @@ test: deps
 
 bench: native
 	$(NATIVE)/benchmarks
+
+# The portable zip, the installer and SHA256SUMS, dated from the last commit.
+dist: deps
+	$(MAKE) windows
+	packaging/package.sh $(WIN) $(WIN)/dist-stage dist
+
+# Builds the release again in a fresh tree and checks that dist/ comes out byte for byte the same.
+dist-check: dist
+	tests/packaging/check_reproducible.sh dist $(BUILD)/repro $(JOBS)
 
 clean:
 	rm -rf $(BUILD)

@@ -1,5 +1,8 @@
 #include "actions/timer_action_model.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "worldtime/world_time.h"
 
 namespace mdx {
@@ -78,37 +81,30 @@ void TimerActionModel::storeInto(TimedAction& a) const {
   a.callFlash = callFlash;
 }
 
-std::string& TimerActionModel::timeMember(ActionGroup group) {
-  switch (group) {
-    case ActionGroup::Exit:
-      return exitTime;
-    case ActionGroup::Sound:
-      return soundTime;
-    case ActionGroup::Program:
-      return programTime;
-    case ActionGroup::Call:
-    default:
-      return callTime;
-  }
+namespace {
+// Each group's reserved time and switch, in ActionGroup order; anything past the end is Call.
+struct GroupMembers {
+  std::string TimerActionModel::*time;
+  int32_t TimerActionModel::*reserved;
+};
+constexpr GroupMembers kGroupMembers[] = {
+    {&TimerActionModel::exitTime, &TimerActionModel::exitReserved},
+    {&TimerActionModel::soundTime, &TimerActionModel::soundReserved},
+    {&TimerActionModel::programTime, &TimerActionModel::programReserved},
+    {&TimerActionModel::callTime, &TimerActionModel::callReserved},
+};
+const GroupMembers& groupMembers(ActionGroup group) {
+  return kGroupMembers[std::min<size_t>(static_cast<size_t>(group), std::size(kGroupMembers) - 1)];
 }
+}  // namespace
+
+std::string& TimerActionModel::timeMember(ActionGroup group) { return this->*groupMembers(group).time; }
 
 const std::string& TimerActionModel::timeMember(ActionGroup group) const {
   return const_cast<TimerActionModel*>(this)->timeMember(group);
 }
 
-int32_t& TimerActionModel::switchMember(ActionGroup group) {
-  switch (group) {
-    case ActionGroup::Exit:
-      return exitReserved;
-    case ActionGroup::Sound:
-      return soundReserved;
-    case ActionGroup::Program:
-      return programReserved;
-    case ActionGroup::Call:
-    default:
-      return callReserved;
-  }
-}
+int32_t& TimerActionModel::switchMember(ActionGroup group) { return this->*groupMembers(group).reserved; }
 
 void TimerActionModel::initialise() {
   for (int32_t* box : {&programReserved, &soundReserved, &exitReserved, &callReserved, &callTopWindow, &callFlash})

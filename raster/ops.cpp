@@ -174,29 +174,26 @@ Scratch& scratch() {
   return s;
 }
 
-// Word-at-a-time combination of a line with a destination row.
-void andBytes(uint8_t* d, const uint8_t* s, size_t n) {
+// Word-at-a-time combination of a line with a destination row: d = op(d, s) on eight bytes
+// at a time, then on the bytes left over.
+template <class Op>
+void combineBytes(uint8_t* d, const uint8_t* s, size_t n, Op op) {
   size_t i = 0;
   for (; i + 8 <= n; i += 8) {
     uint64_t a, b;
     std::memcpy(&a, d + i, 8);
     std::memcpy(&b, s + i, 8);
-    a &= b;
+    a = op(a, b);
     std::memcpy(d + i, &a, 8);
   }
-  for (; i < n; ++i) d[i] &= s[i];
+  for (; i < n; ++i) d[i] = static_cast<uint8_t>(op(d[i], s[i]));
 }
 
+void andBytes(uint8_t* d, const uint8_t* s, size_t n) {
+  combineBytes(d, s, n, [](auto a, auto b) { return a & b; });
+}
 void orBytes(uint8_t* d, const uint8_t* s, size_t n) {
-  size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    uint64_t a, b;
-    std::memcpy(&a, d + i, 8);
-    std::memcpy(&b, s + i, 8);
-    a |= b;
-    std::memcpy(d + i, &a, 8);
-  }
-  for (; i < n; ++i) d[i] |= s[i];
+  combineBytes(d, s, n, [](auto a, auto b) { return a | b; });
 }
 
 void applyRow(uint8_t* d, const uint8_t* s, size_t n, Rop rop) {

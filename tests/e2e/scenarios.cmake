@@ -26,4 +26,5 @@ set(MDX_E2E_SCENARIOS
   sound.wav_file_audible
   zones.title_in_india
   zones.zone_page
+  release.install_uninstall
 )

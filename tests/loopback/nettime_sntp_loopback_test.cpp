@@ -27,9 +27,13 @@
 #include "nettime/sntp_client.h"
 #include "platform/clock.h"
 #include "platform/posix/udp_socket.h"
+#include "tests/unit/nettime_test_support.h"
+#include "platform/ipv4_socket_address.h"
 
 namespace mdx {
 namespace {
+
+using test::serverReply;
 
 using Texts = std::vector<std::string>;
 constexpr uint32_t kLoopback = 0x7F000001;  // 127.0.0.1
@@ -49,20 +53,11 @@ struct RecordingSink final : SntpStatusSink {
   void showTimes(const std::string&, const std::string&) override {}
 };
 
-sockaddr_in socketAddress(uint32_t address, uint16_t port) {
-  sockaddr_in sa;
-  std::memset(&sa, 0, sizeof sa);
-  sa.sin_family = AF_INET;
-  sa.sin_addr.s_addr = htonl(address);
-  sa.sin_port = htons(port);
-  return sa;
-}
-
 // A UDP socket bound to address:port (port 0: any free port); -1 with errno when it cannot be had.
 int boundSocket(uint32_t address, uint16_t port) {
   const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
   if (fd < 0) return -1;
-  const sockaddr_in sa = socketAddress(address, port);
+  const sockaddr_in sa = ipv4SocketAddress(address, port);
   if (::bind(fd, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) != 0) {
     const int e = errno;
     ::close(fd);
@@ -84,17 +79,6 @@ bool portFree(uint32_t address, uint16_t port) {
   if (fd < 0) return false;
   ::close(fd);
   return true;
-}
-
-SntpPacket replyPacket(uint32_t seconds, uint32_t fraction, int leap = 0, int mode = 4, int stratum = 2) {
-  SntpPacket p{};
-  p[0] = static_cast<uint8_t>((leap << 6) | (4 << 3) | mode);
-  p[1] = static_cast<uint8_t>(stratum);
-  for (int i = 0; i < 4; ++i) {
-    p[40 + i] = static_cast<uint8_t>(seconds >> (24 - 8 * i));
-    p[44 + i] = static_cast<uint8_t>(fraction >> (24 - 8 * i));
-  }
-  return p;
 }
 
 Texts upToConnectThen(const std::string& last, bool bound) {
@@ -156,7 +140,7 @@ class ChronyServer {
     const int probe = boundSocket(kLoopback, 0);
     if (probe < 0) return "no socket for probing chronyd";
     const SntpPacket request = makeSntpRequest();
-    const sockaddr_in server = socketAddress(kLoopback, 123);
+    const sockaddr_in server = ipv4SocketAddress(kLoopback, 123);
     for (int i = 0; i < 50; ++i) {
       int status = 0;
       if (::waitpid(pid_, &status, WNOHANG) == pid_) {
@@ -330,7 +314,7 @@ class ScriptedResponder {
     if (n < 0) return;
     request_.assign(buffer, buffer + n);
     // The client listens on every interface; answer it at 127.0.0.1 on its port.
-    const sockaddr_in to = socketAddress(kLoopback, ntohs(client.sin_port));
+    const sockaddr_in to = ipv4SocketAddress(kLoopback, ntohs(client.sin_port));
     for (const ScriptedDatagram& d : script_) {
       if (d.delayMillis > 0) std::this_thread::sleep_for(std::chrono::milliseconds(d.delayMillis));
       ::sendto(d.foreign ? foreignFd_ : fd_, d.bytes.data(), d.bytes.size(), 0,
@@ -387,14 +371,14 @@ TEST_F(SntpScriptedTest, UnusableRepliesNeverSetTheClock) {
   };
   std::vector<uint8_t> shortReply;
   {
-    const SntpPacket p = replyPacket(3786825600u, 0);
+    const SntpPacket p = serverReply(3786825600u, 0);
     shortReply.assign(p.begin(), p.begin() + 40);
   }
   const Case cases[] = {
       {"short", ScriptedDatagram{shortReply, false, 0}},
-      {"zero transmit time", datagram(replyPacket(0, 0))},
-      {"unsynchronised", datagram(replyPacket(3786825600u, 0, /*leap=*/3))},
-      {"kiss-o'-death", datagram(replyPacket(3786825600u, 0, 0, 4, /*stratum=*/0))},
+      {"zero transmit time", datagram(serverReply(0, 0))},
+      {"unsynchronised", datagram(serverReply(3786825600u, 0, /*leap=*/3))},
+      {"kiss-o'-death", datagram(serverReply(3786825600u, 0, 0, 4, /*stratum=*/0))},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -410,8 +394,8 @@ TEST_F(SntpScriptedTest, UnusableRepliesNeverSetTheClock) {
 
 TEST_F(SntpScriptedTest, ForeignSenderIsIgnoredAndTheServersReplyTaken) {
   // 127.0.0.2 answers first with a different time; the server's own reply follows.
-  ScriptedResponder responder({datagram(replyPacket(4000000000u, 0), /*foreign=*/true),
-                               datagram(replyPacket(3786825600u, 0x80000000u), false, 300)});
+  ScriptedResponder responder({datagram(serverReply(4000000000u, 0), /*foreign=*/true),
+                               datagram(serverReply(3786825600u, 0x80000000u), false, 300)});
   ASSERT_TRUE(responder.ready());
   const SntpResult r = runAgainst(responder);
   EXPECT_EQ(r.outcome, SntpOutcome::ClockSet);
@@ -422,8 +406,8 @@ TEST_F(SntpScriptedTest, ForeignSenderIsIgnoredAndTheServersReplyTaken) {
 }
 
 TEST_F(SntpScriptedTest, OnlyForeignRepliesEndInTimeout) {
-  ScriptedResponder responder({datagram(replyPacket(3786825600u, 0), true),
-                               datagram(replyPacket(3786825600u, 0), true, 1000)});
+  ScriptedResponder responder({datagram(serverReply(3786825600u, 0), true),
+                               datagram(serverReply(3786825600u, 0), true, 1000)});
   ASSERT_TRUE(responder.ready());
   const auto start = std::chrono::steady_clock::now();
   const SntpResult r = runAgainst(responder);
@@ -438,7 +422,7 @@ TEST_F(SntpScriptedTest, OnlyForeignRepliesEndInTimeout) {
 TEST_F(SntpScriptedTest, LocalPortTakenFallsBackToPortErrors) {
   const int blocker = boundSocket(0, 1024);
   if (blocker < 0) GTEST_SKIP() << "local port 1024 is in use by another program";
-  ScriptedResponder responder({datagram(replyPacket(3786825600u, 0))});
+  ScriptedResponder responder({datagram(serverReply(3786825600u, 0))});
   ASSERT_TRUE(responder.ready());
   SntpOptions options;
   options.serverPort = responder.port();

@@ -8,23 +8,15 @@
 #include "nettime/sntp_client.h"
 #include "nettime/time_server_model.h"
 #include "platform/fake_clock.h"
+#include "tests/unit/nettime_test_support.h"
 
 namespace mdx {
 namespace {
 
+using test::serverReply;
+
 constexpr uint32_t kServerAddress = 0x85F3EEA4;  // what the fake lookup answers
 constexpr uint32_t kOtherAddress = 0x0A000001;
-
-SntpPacket serverReply(uint32_t seconds, uint32_t fraction, int leap = 0, int mode = 4, int stratum = 2) {
-  SntpPacket p{};
-  p[0] = static_cast<uint8_t>((leap << 6) | (4 << 3) | mode);
-  p[1] = static_cast<uint8_t>(stratum);
-  for (int i = 0; i < 4; ++i) {
-    p[40 + i] = static_cast<uint8_t>(seconds >> (24 - 8 * i));
-    p[44 + i] = static_cast<uint8_t>(fraction >> (24 - 8 * i));
-  }
-  return p;
-}
 
 // One scripted outcome of a wait, with the datagram that a following receive returns.
 struct Arrival {
@@ -39,6 +31,13 @@ Arrival reply(const SntpPacket& p, UdpEndpoint from = {kServerAddress, 123}) {
   Arrival a;
   a.bytes.assign(p.begin(), p.end());
   a.from = from;
+  return a;
+}
+
+// A wait that ends with `wait` instead of a datagram.
+Arrival waitEnding(UdpWait wait) {
+  Arrival a;
+  a.wait = wait;
   return a;
 }
 
@@ -299,18 +298,10 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"NoReply", [](FakeNet&) {}, "ntp.example.jp", SntpOutcome::Timeout,
                     upToConnectThen("サーバータイムアウト")},
         FailureCase{"WaitFails",
-                    [](FakeNet& n) {
-                      Arrival a;
-                      a.wait = UdpWait::Failed;
-                      n.arrivals.push_back(a);
-                    },
+                    [](FakeNet& n) { n.arrivals.push_back(waitEnding(UdpWait::Failed)); },
                     "ntp.example.jp", SntpOutcome::WaitFailed, upToConnectThen("サーバーエラー")},
         FailureCase{"WaitNotReadable",
-                    [](FakeNet& n) {
-                      Arrival a;
-                      a.wait = UdpWait::NotReadable;
-                      n.arrivals.push_back(a);
-                    },
+                    [](FakeNet& n) { n.arrivals.push_back(waitEnding(UdpWait::NotReadable)); },
                     "ntp.example.jp", SntpOutcome::WaitFailed, upToConnectThen("サーバーエラー")},
         FailureCase{"ReceiveFails",
                     [](FakeNet& n) {

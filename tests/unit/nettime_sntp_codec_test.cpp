@@ -2,20 +2,12 @@
 
 #include "nettime/sntp.h"
 #include "platform/fake_clock.h"
+#include "tests/unit/nettime_test_support.h"
 
 namespace mdx {
 namespace {
 
-SntpPacket serverReply(uint32_t seconds, uint32_t fraction, int leap = 0, int mode = 4, int stratum = 2) {
-  SntpPacket p{};
-  p[0] = static_cast<uint8_t>((leap << 6) | (4 << 3) | mode);
-  p[1] = static_cast<uint8_t>(stratum);
-  for (int i = 0; i < 4; ++i) {
-    p[40 + i] = static_cast<uint8_t>(seconds >> (24 - 8 * i));
-    p[44 + i] = static_cast<uint8_t>(fraction >> (24 - 8 * i));
-  }
-  return p;
-}
+using test::serverReply;
 
 TEST(SntpCodec, RequestIsVersion1ClientModeAndOtherwiseZero) {
   const SntpPacket request = makeSntpRequest();

@@ -70,7 +70,8 @@ foreach(scenario IN LISTS MDX_E2E_SCENARIOS)
 endforeach()
 
 # Test-only library the driver loads into the program's process to read its open popup menu.
-add_library(mdxprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/menu_probe.cpp)
+add_library(mdxprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/menu_probe.cpp ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp)
+target_include_directories(mdxprobe PRIVATE ${CMAKE_SOURCE_DIR})
 set_target_properties(mdxprobe PROPERTIES PREFIX "")
 target_link_options(mdxprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 target_link_libraries(mdxprobe PRIVATE user32)

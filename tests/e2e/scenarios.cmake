@@ -17,6 +17,7 @@ set(MDX_E2E_SCENARIOS
   settings.area_sheet
   settings.area_sheet_ok
   settings.options
+  settings.stored_check_two
   display.map_shown
   display.resize_stretches
   display.minimise_restore

@@ -25,5 +25,7 @@ set(MDX_E2E_SCENARIOS
   display.title_area_time
   sound.chime_audible
   sound.wav_file_audible
+  zones.title_in_india
+  zones.zone_page
   release.install_uninstall
 )

@@ -147,19 +147,19 @@ std::vector<Field> timerActionFields(TimerActionModel& m) {
   namespace id = timer_dlg;
   return {
       F::textField(id::kProgramField, m.programCommand),
-      F::checkStateBox(id::kProgramCheck, m.programReserved),
+      F::checkBox(id::kProgramCheck, m.programReserved),
       F::textField(id::kExitTimeDisplay, m.exitTime),
       F::textField(id::kSoundTimeDisplay, m.soundTime),
       F::textField(id::kProgramTimeDisplay, m.programTime),
-      F::checkStateBox(id::kSoundCheck, m.soundReserved),
+      F::checkBox(id::kSoundCheck, m.soundReserved),
       F::textField(id::kSoundFileField, m.soundFile),
-      F::checkStateBox(id::kExitCheck, m.exitReserved),
+      F::checkBox(id::kExitCheck, m.exitReserved),
       F::radioSet({id::kExitLogOffRadio, id::kExitRestartRadio, id::kExitShutdownRadio}, m.exitKind),
       F::textField(id::kCallTimeDisplay, m.callTime),
-      F::checkStateBox(id::kCallCheck, m.callReserved),
+      F::checkBox(id::kCallCheck, m.callReserved),
       F::textField(id::kCallTextField, m.callText),
-      F::checkStateBox(id::kCallTopWindowCheck, m.callTopWindow),
-      F::checkStateBox(id::kCallFlashCheck, m.callFlash),
+      F::checkBox(id::kCallTopWindowCheck, m.callTopWindow),
+      F::checkBox(id::kCallFlashCheck, m.callFlash),
   };
 }
 

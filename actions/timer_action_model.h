@@ -159,8 +159,7 @@ class TimerActionModel {
                                          timer_dlg::kReserveText};
 };
 
-// The dialog's exchange table over the model's members, in take-back order. A check-box
-// member outside 0..2 is reset to 0 and its state handed to the box as it is.
+// The dialog's exchange table over the model's members, in take-back order.
 std::vector<Field> timerActionFields(TimerActionModel& model);
 
 }  // namespace mdx

@@ -2,7 +2,8 @@
 enable_testing()
 enable_language(RC)
 
-set(MDX_WIN_LINK_FLAGS -static -static-libgcc -static-libstdc++)
+# No link time in the PE headers, so the same sources always link to the same bytes.
+set(MDX_WIN_LINK_FLAGS -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
@@ -59,7 +60,7 @@ file(GLOB MDX_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/dri
 add_executable(mdxdriver ${MDX_DRIVER_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp)
 target_include_directories(mdxdriver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxdriver PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(mdxdriver PRIVATE user32 gdi32 advapi32 comctl32)
+target_link_libraries(mdxdriver PRIVATE user32 gdi32 advapi32 comctl32 shell32 ole32 uuid)
 
 include(${CMAKE_SOURCE_DIR}/tests/e2e/scenarios.cmake)
 foreach(scenario IN LISTS MDX_E2E_SCENARIOS)
@@ -69,11 +70,13 @@ foreach(scenario IN LISTS MDX_E2E_SCENARIOS)
 endforeach()
 
 # Test-only library the driver loads into the program's process to read its open popup menu.
-add_library(mdxprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/menu_probe.cpp)
+add_library(mdxprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/menu_probe.cpp ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp)
+target_include_directories(mdxprobe PRIVATE ${CMAKE_SOURCE_DIR})
 set_target_properties(mdxprobe PROPERTIES PREFIX "")
 target_link_options(mdxprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 target_link_libraries(mdxprobe PRIVATE user32)
 add_dependencies(mdxdriver mdxprobe)
+include(${CMAKE_SOURCE_DIR}/packaging/packaging.cmake)
 
 # make cost: starts the program for the idle-cost measurement and times its start.
 add_executable(mdxcost ${CMAKE_SOURCE_DIR}/bench/cost/cost_launch.cpp ${CMAKE_SOURCE_DIR}/tests/e2e/driver/harness.cpp

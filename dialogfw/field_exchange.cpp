@@ -25,7 +25,6 @@ Field Field::intField(int id, int32_t& member, int32_t lo, int32_t hi) {
   return f;
 }
 Field Field::checkBox(int id, int32_t& member) { return bound(FieldKind::Check, id, nullptr, &member); }
-Field Field::checkStateBox(int id, int32_t& member) { return bound(FieldKind::CheckState, id, nullptr, &member); }
 Field Field::radioSet(std::vector<int> ids, int32_t& member) {
   Field f = bound(FieldKind::Radio, ids.empty() ? 0 : ids.front(), nullptr, &member);
   f.radioIds = std::move(ids);
@@ -46,10 +45,6 @@ void loadFields(const std::vector<Field>& fields, ControlAccess& controls) {
         controls.setItemText(f.id, std::to_string(*f.value));
         break;
       case FieldKind::Check:
-        *f.value = checkBoxLoadValue(*f.value);
-        controls.setChecked(f.id, *f.value == 1);
-        break;
-      case FieldKind::CheckState:
         *f.value = checkBoxLoadValue(*f.value);
         controls.setCheckState(f.id, *f.value);
         break;
@@ -79,9 +74,6 @@ std::optional<FieldFailure> takeBackFields(const std::vector<Field>& fields, con
         break;
       }
       case FieldKind::Check:
-        *f.value = controls.isChecked(f.id) ? 1 : 0;
-        break;
-      case FieldKind::CheckState:
         *f.value = controls.checkState(f.id);
         break;
       case FieldKind::Radio: {

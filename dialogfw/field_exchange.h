@@ -25,11 +25,10 @@ class ControlAccess {
 };
 
 enum class FieldKind {
-  Text,        // any text
-  Int,         // optionally signed decimal, optionally range-checked
-  Check,       // check box: shown checked for 1 only; taken back as 1 when checked, 0 when not
-  CheckState,  // check box: the state handed to the box as it is and taken back as it reports it
-  Radio,       // buttons by a list of ids: position of the chosen one, -1 for none
+  Text,   // any text
+  Int,    // optionally signed decimal, optionally range-checked
+  Check,  // check box: its state, 0 unchecked, 1 checked, 2 indeterminate (see checkBoxLoadValue)
+  Radio,  // buttons by a list of ids: position of the chosen one, -1 for none
 };
 
 // One row of an exchange table, bound to the member it edits.
@@ -46,7 +45,6 @@ struct Field {
   static Field intField(int id, int32_t& member);
   static Field intField(int id, int32_t& member, int32_t min, int32_t max);
   static Field checkBox(int id, int32_t& member);
-  static Field checkStateBox(int id, int32_t& member);
   static Field radioSet(std::vector<int> ids, int32_t& member);
 };
 
@@ -56,7 +54,10 @@ struct FieldFailure {
   std::string message;
 };
 
-// A check box's stored value as it is loaded: a value outside 0 to 2 is reset to 0 first.
+// A check box's stored value as it is loaded: a value outside 0 to 2 is reset to 0 first, and
+// the value is then handed to the box as its state. The dialogs' boxes are two-state auto
+// check boxes, which the platform shows checked for 2 as for 1 and which then report 1, so
+// taking the state back stores what the box shows.
 int32_t checkBoxLoadValue(int32_t value);
 
 // Radio sets open on the button at position `value`, or on none when the value names none.

@@ -17,6 +17,7 @@ set(MDX_E2E_SCENARIOS
   settings.area_sheet
   settings.area_sheet_ok
   settings.options
+  settings.stored_check_two
   display.map_shown
   display.resize_stretches
   display.minimise_restore
@@ -25,4 +26,7 @@ set(MDX_E2E_SCENARIOS
   display.partial_present_is_whole
   sound.chime_audible
   sound.wav_file_audible
+  zones.title_in_india
+  zones.zone_page
+  release.install_uninstall
 )

@@ -1,8 +1,10 @@
 // The program icons 128 (resources/icons/meridexa.ico) and 129
-// (meridexa_alt.ico): ICO structure with 32 x 32 and 16 x 16 16-colour images,
-// and the two animation frames differing only in their colouring.
+// (meridexa_alt.ico): ICO structure with a 32 x 32 16-colour image and 16, 24,
+// 48 and 256 pixel 32-bit images with alpha, and the two animation frames
+// differing only in their colouring.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
@@ -21,12 +23,15 @@ uint32_t u32(const std::vector<uint8_t>& b, size_t at) {
 }
 uint16_t u16(const std::vector<uint8_t>& b, size_t at) { return static_cast<uint16_t>(b[at] | b[at + 1] << 8); }
 
-// One 4-bit image of an icon file, decoded to palette indices and mask bits
-// (rows top-down).
+// One image of an icon file, decoded (rows top-down): palette indices of a
+// 4-bit image, BGRA pixels of a 32-bit one, and the AND mask bits.
 struct Image {
   int size = 0;
+  int bits = 0;
   std::vector<uint8_t> index;
+  std::vector<uint32_t> bgra;
   std::vector<bool> transparent;
+  uint8_t alpha(size_t i) const { return static_cast<uint8_t>(bgra[i] >> 24); }
 };
 
 // Checks the ICO structure and returns the images in directory order.
@@ -40,36 +45,48 @@ std::vector<Image> parseIcon(const std::vector<uint8_t>& f) {
   size_t expectedOffset = 6 + 16 * count;
   for (size_t k = 0; k < count; ++k) {
     const size_t e = 6 + 16 * k;
-    const int size = f[e];
-    EXPECT_EQ(f[e + 1], size) << "square image";
-    EXPECT_EQ(f[e + 2], 16) << "16 colours";
-    EXPECT_EQ(u16(f, e + 6), 4) << "bits per pixel";
+    const int size = f[e] == 0 ? 256 : f[e];
+    EXPECT_EQ(f[e + 1], f[e]) << "square image";
+    const int bits = u16(f, e + 6);
+    if (bits != 4 && bits != 32) {
+      ADD_FAILURE() << "image " << k << " has " << bits << " bits per pixel";
+      return images;
+    }
+    EXPECT_EQ(f[e + 2], bits == 4 ? 16 : 0) << "palette colours";
     const uint32_t bytes = u32(f, e + 8), offset = u32(f, e + 12);
     EXPECT_EQ(offset, expectedOffset) << "images follow each other without gaps";
-    const size_t xorStride = ((size * 4 + 31) / 32) * 4, andStride = ((size + 31) / 32) * 4;
-    EXPECT_EQ(bytes, 40 + 64 + (xorStride + andStride) * size);
-    if (offset + bytes > f.size()) {
-      ADD_FAILURE() << "image " << k << " runs past the end of the file";
+    const size_t xorStride = ((size * bits + 31) / 32) * 4, andStride = ((size + 31) / 32) * 4;
+    const size_t palette = bits == 4 ? 64 : 0;
+    EXPECT_EQ(bytes, 40 + palette + (xorStride + andStride) * size);
+    if (offset + bytes > f.size() || bytes < 40 + palette + (xorStride + andStride) * size) {
+      ADD_FAILURE() << "image " << k << " runs past the end of the file or its own size";
       return images;
     }
     EXPECT_EQ(u32(f, offset), 40u);
     EXPECT_EQ(static_cast<int32_t>(u32(f, offset + 4)), size);
     EXPECT_EQ(static_cast<int32_t>(u32(f, offset + 8)), 2 * size) << "height counts both masks";
     EXPECT_EQ(u16(f, offset + 12), 1);
-    EXPECT_EQ(u16(f, offset + 14), 4);
+    EXPECT_EQ(u16(f, offset + 14), bits);
     EXPECT_EQ(u32(f, offset + 16), 0u) << "uncompressed";
 
     Image img;
     img.size = size;
-    img.index.resize(static_cast<size_t>(size * size));
-    img.transparent.resize(static_cast<size_t>(size * size));
-    const size_t xorAt = offset + 40 + 64, andAt = xorAt + xorStride * size;
+    img.bits = bits;
+    const size_t n = static_cast<size_t>(size * size);
+    img.index.resize(bits == 4 ? n : 0);
+    img.bgra.resize(bits == 32 ? n : 0);
+    img.transparent.resize(n);
+    const size_t xorAt = offset + 40 + palette, andAt = xorAt + xorStride * size;
     for (int y = 0; y < size; ++y) {
       const size_t row = static_cast<size_t>(size - 1 - y);  // stored bottom-up
       for (int x = 0; x < size; ++x) {
-        const uint8_t byte = f[xorAt + row * xorStride + x / 2];
         const size_t i = static_cast<size_t>(y * size + x);
-        img.index[i] = x % 2 == 0 ? byte >> 4 : byte & 15;
+        if (bits == 4) {
+          const uint8_t byte = f[xorAt + row * xorStride + x / 2];
+          img.index[i] = x % 2 == 0 ? byte >> 4 : byte & 15;
+        } else {
+          img.bgra[i] = u32(f, xorAt + row * xorStride + 4 * static_cast<size_t>(x));
+        }
         img.transparent[i] = (f[andAt + row * andStride + x / 8] >> (7 - x % 8)) & 1;
       }
     }
@@ -90,12 +107,24 @@ class IconAssetTest : public ::testing::Test {
   std::vector<Image> main, alt;
 };
 
-TEST_F(IconAssetTest, EachIconHasA32And16PixelImage) {
+// The group the shell picks from: the animated 16-colour 32 x 32 image first,
+// then one 32-bit image for each of 16, 24, 48 and 256 pixels.
+TEST_F(IconAssetTest, EachIconHasAllFiveSizes) {
   for (const auto* images : {&main, &alt}) {
-    ASSERT_EQ(images->size(), 2u);
-    EXPECT_EQ((*images)[0].size, 32);
-    EXPECT_EQ((*images)[1].size, 16);
+    ASSERT_EQ(images->size(), 5u);
+    const int sizes[] = {32, 16, 24, 48, 256}, bits[] = {4, 32, 32, 32, 32};
+    for (size_t k = 0; k < 5; ++k) {
+      EXPECT_EQ((*images)[k].size, sizes[k]);
+      EXPECT_EQ((*images)[k].bits, bits[k]);
+    }
   }
+}
+
+// A disc reaching to about half a pixel from the edges covers between 62 %
+// and 79 % (pi / 4) of its square.
+void expectRoundCover(double cover, int size) {
+  EXPECT_GT(cover, 0.62) << size;
+  EXPECT_LT(cover, 0.79) << size;
 }
 
 TEST_F(IconAssetTest, RoundGlobeWithTransparentCornersAndBlackUnderTheMask) {
@@ -106,25 +135,57 @@ TEST_F(IconAssetTest, RoundGlobeWithTransparentCornersAndBlackUnderTheMask) {
       EXPECT_TRUE(img.transparent[static_cast<size_t>(n - 1)]);
       EXPECT_TRUE(img.transparent[static_cast<size_t>(n * n - 1)]);
       EXPECT_FALSE(img.transparent[static_cast<size_t>(n / 2 * n + n / 2)]);
-      size_t opaque = 0;
-      for (size_t i = 0; i < img.index.size(); ++i) {
-        if (img.transparent[i]) {
+      double opaque = 0;
+      for (size_t i = 0; i < img.transparent.size(); ++i) {
+        if (img.bits == 32) {
+          // The mask agrees with alpha: only fully clear pixels show the
+          // background where alpha is ignored, and they carry no colour.
+          EXPECT_EQ(img.transparent[i], img.alpha(i) == 0) << "pixel " << i;
+          if (img.alpha(i) == 0) EXPECT_EQ(img.bgra[i], 0u) << "pixel " << i;
+          opaque += img.alpha(i) / 255.0;
+        } else if (img.transparent[i]) {
           EXPECT_EQ(img.index[i], 0) << "pixel " << i << " would tint the background";
         } else {
           ++opaque;
         }
       }
-      // A disc reaching to about half a pixel from the edges: between the
-      // 62 % and the 79 % (pi / 4) of its square.
-      const double cover = static_cast<double>(opaque) / img.index.size();
-      EXPECT_GT(cover, 0.62);
-      EXPECT_LT(cover, 0.79);
+      expectRoundCover(opaque / img.transparent.size(), n);
+    }
+  }
+}
+
+// Smooth edges: the 32-bit images have partly transparent pixels along the
+// rim but none inside the globe.
+TEST_F(IconAssetTest, AlphaImagesFadeOnlyAtTheRim) {
+  for (const auto* images : {&main, &alt}) {
+    for (const Image& img : *images) {
+      if (img.bits != 32) continue;
+      const int n = img.size;
+      size_t partial = 0;
+      for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+          const uint8_t a = img.alpha(static_cast<size_t>(y * n + x));
+          const double dx = x + 0.5 - n / 2.0, dy = y + 0.5 - n / 2.0;
+          const double r = std::sqrt(dx * dx + dy * dy) / (n / 2.0);
+          if (r < 0.85) EXPECT_EQ(a, 255) << n << ": pixel " << x << "," << y;
+          if (a > 0 && a < 255) ++partial;
+        }
+      EXPECT_GT(partial, static_cast<size_t>(n)) << n;
     }
   }
 }
 
 TEST_F(IconAssetTest, AnimationFramesDifferOnlyInColouring) {
-  for (size_t k = 0; k < 2; ++k) {
+  for (size_t k = 1; k < main.size(); ++k) {
+    std::vector<uint8_t> alphaMain, alphaAlt;
+    for (size_t i = 0; i < main[k].bgra.size(); ++i) {
+      alphaMain.push_back(main[k].alpha(i));
+      alphaAlt.push_back(alt[k].alpha(i));
+    }
+    EXPECT_EQ(alphaMain, alphaAlt) << "same outline at " << main[k].size;
+    EXPECT_NE(main[k].bgra, alt[k].bgra) << "same colours at " << main[k].size;
+  }
+  for (size_t k = 0; k < 1; ++k) {
     EXPECT_EQ(main[k].transparent, alt[k].transparent) << "same outline";
     size_t changed = 0;
     for (size_t i = 0; i < main[k].index.size(); ++i)

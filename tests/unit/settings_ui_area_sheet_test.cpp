@@ -116,6 +116,21 @@ TEST(AreaPage, StoredOutOfRangeValuesShowAsTheyAreAndAreRefusedOnLeaving) {
   EXPECT_EQ(failure->controlId, areaPageIds(3).nameMarginX);
 }
 
+TEST(AreaPage, StoredCheckValueTwoShowsCheckedAndIsTakenBackAsShown) {
+  AreaSettings stored = defaultAreaSettings(4);
+  stored.D_ANALOG = 2;
+  stored.D_DATE = -1;  // outside 0..2: opens unchecked
+  const AreaPageIds& id = areaPageIds(4);
+  test::FakeControls c = pageShowing(4, stored);
+  EXPECT_TRUE(c.checks[id.showAnalog]);
+  EXPECT_FALSE(c.checks[id.showDate]);
+  applyAreaPageEnabling(4, c);
+  EXPECT_TRUE(c.enabled[id.posX]) << "the analog position follows the box as shown";
+  ASSERT_FALSE(takeBackFields(areaPageFields(4, stored), c));
+  EXPECT_EQ(stored.D_ANALOG, 1);
+  EXPECT_EQ(stored.D_DATE, 0);
+}
+
 TEST(AreaPage, EnablingFollowsThePagesOwnCheckBoxes) {
   struct Row {
     bool analog, country, digital;

@@ -2,6 +2,7 @@
 // enabling rules, and what OK does to the records.
 #include <gtest/gtest.h>
 
+#include "display/window_style.h"
 #include "settings_ui/options_model.h"
 #include "tests/unit/dialogfw_test_support.h"
 
@@ -151,6 +152,22 @@ TEST(OptionsDialog, OkCopiesBackAndRestylesOnlyOnAChangedMainTitle) {
   EXPECT_EQ(d.top, 102);
   EXPECT_EQ(d.width(), 586);
   EXPECT_EQ(d.height(), 369);
+}
+
+TEST(OptionsDialog, StoredCheckValueTwoShowsCheckedAndOkKeepsTheTitleBarOff) {
+  SettingsRecords r = defaultSettings();
+  r.option.MAIN_TITLE = 2;  // counts as on: no title bar
+  r.option.D_NIGHT = 7;     // outside 0..2: opens unchecked
+  OptionDialogValues v = optionValuesFrom(r);
+  test::FakeControls c = dialogShowing(v);
+  EXPECT_TRUE(c.checks[id::kMainTitle]);
+  EXPECT_FALSE(c.checks[id::kNight]);
+  ASSERT_FALSE(takeBackOptions(v, c));  // OK without touching anything
+  applyOptionsOk(v, r);
+  EXPECT_EQ(r.option.MAIN_TITLE, 1) << "what the box showed";
+  EXPECT_EQ(r.option.D_NIGHT, 0);
+  EXPECT_EQ(titleBarStyle(kOverlappedWindowStyle, r.option) & kOverlappedWindowStyle, 0u)
+      << "the title bar does not come back";
 }
 
 TEST(OptionsDialog, DialColourPickerStartsFromStoredValues) {

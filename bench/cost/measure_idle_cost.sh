@@ -17,14 +17,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 e2e=$(cd "$here/../../tests/e2e" && pwd)
 hz=$(getconf CLK_TCK)
 
-template=$build/wine-template
-(
-  flock 9
-  if [ ! -f "$template/.meridexa-template" ]; then
-    echo "making the Wine prefix template (once per build)"
-    setpriv --bounding-set -sys_time --inh-caps -sys_time "$e2e/make_wine_prefix.sh" "$template"
-  fi
-) 9>"$build/wine-template.lock"
+template=$("$e2e/ensure_wine_template.sh" "$build") || exit 1
 
 work=$(mktemp -d "$build/cost-run.XXXXXX")
 started_pids=()

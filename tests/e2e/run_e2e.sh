@@ -9,14 +9,7 @@ scenario=$1
 build=$(cd "$2" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 
-template=$build/wine-template
-(
-  flock 9
-  if [ ! -f "$template/.meridexa-template" ]; then
-    echo "making the Wine prefix template (once per build)"
-    setpriv --bounding-set -sys_time --inh-caps -sys_time "$here/make_wine_prefix.sh" "$template"
-  fi
-) 9>"$build/wine-template.lock"
+template=$("$here/ensure_wine_template.sh" "$build") || exit 1
 
 work=$(mktemp -d "$build/e2e-run.XXXXXX")
 out=$build/e2e-output/$scenario

@@ -19,7 +19,7 @@ const CommandEntry<ZonePage> ZonePage::kCommands[kAreaCount] = {
 };
 
 ZonePage::ZonePage(const ZoneRules* rules, const Clock& clock)
-    : SheetPageImpl(kZonePageTemplate), rules_(rules), clock_(clock) {}
+    : SheetPageImpl<ZonePage>(kZonePageTemplate), rules_(rules), clock_(clock) {}
 
 BOOL ZonePage::onInitDialog() {
   choices_ = zoneChoices(rules_);

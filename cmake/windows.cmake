@@ -68,3 +68,9 @@ set_target_properties(mdxprobe PROPERTIES PREFIX "")
 target_link_options(mdxprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 target_link_libraries(mdxprobe PRIVATE user32)
 add_dependencies(mdxdriver mdxprobe)
+
+# Test-only library that records the program's Beep calls.
+add_library(mdxbeepprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/beep_probe.cpp)
+set_target_properties(mdxbeepprobe PROPERTIES PREFIX "")
+target_link_options(mdxbeepprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
+add_dependencies(mdxdriver mdxbeepprobe)

@@ -10,6 +10,7 @@
 #include "actions/win32/win32_sound_device.h"
 #include "app/clock_tick.h"
 #include "app/profile_store.h"
+#include "app/session_end.h"
 #include "app/settings.h"
 #include "dialogfw/win32/dialog.h"
 #include "display/display_state.h"
@@ -47,6 +48,8 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   INT_PTR onSize(WPARAM, LPARAM);
   INT_PTR onContextMenu(WPARAM, LPARAM);
   INT_PTR onQueryDragIcon(WPARAM, LPARAM);
+  INT_PTR onQueryEndSession(WPARAM, LPARAM);
+  INT_PTR onEndSession(WPARAM, LPARAM);
 
   // Popup-menu commands.
   void onAbout();
@@ -78,6 +81,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   ProfileStore& store_;
   const Clock& clock_;
   SettingsRecords records_;
+  SessionEnd sessionEnd_;
   HICON icon_ = nullptr;
   HWND mapPicture_ = nullptr;
 

@@ -34,7 +34,7 @@ cp -a --reflink=auto "$template" "$work/prefix"
 app=$work/prefix/drive_c/meridexa
 mkdir -p "$app"
 cp "$build/meridexa.exe" "$build/mdxutil.dll" "$build/mdxsound.dll" "$build/mdxgraph.dll" "$build/meridexa.html" "$app/"
-cp "$build/mdxdriver.exe" "$build/mdxprobe.dll" "$work/prefix/drive_c/"
+cp "$build/mdxdriver.exe" "$build/mdxprobe.dll" "$build/mdxbeepprobe.dll" "$work/prefix/drive_c/"
 
 # A private display; -displayfd picks a free number.
 exec 8>"$work/display"

@@ -6,6 +6,8 @@ set(MDX_E2E_SCENARIOS
   app.popup_menu
   app.stored_settings
   app.about_box
+  app.session_end_saves
+  app.menu_key_beeps
   libs.exports_and_error_boxes
   libs.missing_library_stops_the_start
   actions.timer_dialog_defaults

@@ -19,6 +19,8 @@ set(MDX_E2E_SCENARIOS
   settings.area_sheet
   settings.area_sheet_ok
   settings.options
+  settings.hostile_types
+  settings.hostile_extremes
   display.map_shown
   display.resize_stretches
   display.minimise_restore

@@ -7,7 +7,7 @@ WIN     := $(BUILD)/win
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all run test deps native windows unit e2e bench clean
+.PHONY: all run test deps native windows unit e2e soak bench clean
 
 all: native windows
 
@@ -34,7 +34,11 @@ unit: native
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
 e2e: windows
-	cd $(WIN) && ctest --output-on-failure -j $(JOBS)
+	cd $(WIN) && ctest --output-on-failure -j $(JOBS) -LE soak
+
+# Three simulated days of the real program under accelerated time (about 10 minutes).
+soak: deps windows
+	cd $(WIN) && ctest --output-on-failure -L soak
 
 test: deps
 	$(MAKE) native windows

@@ -15,6 +15,7 @@ packages=(
   locales                                  # the ja_JP.UTF-8 locale Wine runs the program in
   pulseaudio pulseaudio-utils libpulse0 sox  # sound scenarios: a null sink, recorded and measured
   python3                                  # the end-to-end wrappers measure recordings and NTP replies
+  faketime libfaketime                     # the soak: accelerated time for the Wine processes only
 )
 
 missing=()

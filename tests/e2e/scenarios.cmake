@@ -28,4 +28,9 @@ set(MDX_E2E_SCENARIOS
   display.title_area_time
   sound.chime_audible
   sound.wav_file_audible
+  soak.one_day
+)
+# Behind `make soak`: three simulated days.
+set(MDX_E2E_SOAK_SCENARIOS
+  soak.three_days
 )

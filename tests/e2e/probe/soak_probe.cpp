@@ -1,0 +1,122 @@
+// mdxsoakprobe.dll: loaded by the test driver into meridexa.exe's process for the soak. It
+// records, with the program's own local time, every title the program writes, every sound it
+// asks for (the chime through Play_Snd, files through PlaySoundW, MIDI through mciSendStringW)
+// and every program it starts, each passed on to the real call. At the first title of each new
+// hour it also records the process's private bytes and its kernel, GDI and USER handle counts.
+// Lines go to C:\soak-log.txt: "<yyyy-mm-dd hh:mm:ss>\t<kind>\t<detail>".
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/e2e/probe/iat_patch.h"
+
+namespace {
+
+using SetWindowTextFn = BOOL(WINAPI*)(HWND, LPCWSTR);
+using PlaySoundFn = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+using PlaySndFn = HINSTANCE (*)(int);
+using MciSendStringFn = DWORD(WINAPI*)(LPCWSTR, LPWSTR, UINT, HWND);
+using CreateProcessFn = BOOL(WINAPI*)(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD,
+                                      LPVOID, LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION);
+
+SetWindowTextFn realSetWindowText;
+PlaySoundFn realPlaySound;
+PlaySndFn realPlaySnd;
+MciSendStringFn realMciSendString;
+CreateProcessFn realCreateProcess;
+int lastHour = -1;
+
+std::string utf8(const wchar_t* w) {
+  if (!w) return "(null)";
+  const int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
+  std::string s(n > 0 ? static_cast<size_t>(n - 1) : 0, '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, w, -1, s.data(), n, nullptr, nullptr);
+  return s;
+}
+
+void record(const char* kind, const std::string& detail, const SYSTEMTIME& t) {
+  if (FILE* f = _wfopen(L"C:\\soak-log.txt", L"ab")) {
+    std::fprintf(f, "%04u-%02u-%02u %02u:%02u:%02u\t%s\t%s\n", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
+                 t.wSecond, kind, detail.c_str());
+    std::fclose(f);
+  }
+}
+
+void record(const char* kind, const std::string& detail) {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  record(kind, detail, t);
+}
+
+void recordResources(const SYSTEMTIME& t) {
+  PROCESS_MEMORY_COUNTERS_EX pm{};
+  pm.cb = sizeof pm;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pm), sizeof pm);
+  DWORD handles = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &handles);
+  const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  char line[160];
+  std::snprintf(line, sizeof line, "%llu\t%lu\t%lu\t%lu", static_cast<unsigned long long>(pm.PrivateUsage),
+                static_cast<unsigned long>(handles), static_cast<unsigned long>(gdi), static_cast<unsigned long>(user));
+  record("resources", line, t);
+}
+
+BOOL WINAPI onSetWindowText(HWND h, LPCWSTR text) {
+  const BOOL ok = realSetWindowText(h, text);
+  if (text && *text) {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    record("title", utf8(text), t);
+    if (t.wHour != lastHour) {
+      lastHour = t.wHour;
+      recordResources(t);
+    }
+  }
+  return ok;
+}
+
+BOOL WINAPI onPlaySound(LPCWSTR sound, HMODULE module, DWORD flags) {
+  record("playsound", utf8(sound));
+  return realPlaySound(sound, module, flags);
+}
+
+HINSTANCE onPlaySnd(int n) {
+  record("play_snd", std::to_string(n));
+  return realPlaySnd(n);
+}
+
+DWORD WINAPI onMciSendString(LPCWSTR command, LPWSTR ret, UINT len, HWND cb) {
+  record("mci", utf8(command));
+  return realMciSendString(command, ret, len, cb);
+}
+
+BOOL WINAPI onCreateProcess(LPCWSTR app, LPWSTR cmd, LPSECURITY_ATTRIBUTES pa, LPSECURITY_ATTRIBUTES ta, BOOL inherit,
+                            DWORD flags, LPVOID env, LPCWSTR dir, LPSTARTUPINFOW si, LPPROCESS_INFORMATION pi) {
+  record("launch", utf8(cmd));
+  return realCreateProcess(app, cmd, pa, ta, inherit, flags, env, dir, si, pi);
+}
+
+template <class Fn>
+void hook(const char* name, Fn replacement, Fn& original, int& count) {
+  original = reinterpret_cast<Fn>(probe::patchImport(name, reinterpret_cast<void*>(replacement)));
+  if (original) ++count;
+}
+
+}  // namespace
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    int hooked = 0;
+    hook("SetWindowTextW", &onSetWindowText, realSetWindowText, hooked);
+    hook("PlaySoundW", &onPlaySound, realPlaySound, hooked);
+    hook("Play_Snd", &onPlaySnd, realPlaySnd, hooked);
+    hook("mciSendStringW", &onMciSendString, realMciSendString, hooked);
+    hook("CreateProcessW", &onCreateProcess, realCreateProcess, hooked);
+    record("probe", std::to_string(hooked));
+  }
+  return TRUE;
+}

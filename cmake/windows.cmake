@@ -61,11 +61,11 @@ foreach(scenario IN LISTS MDX_E2E_SCENARIOS)
     COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run_e2e.sh ${scenario} ${CMAKE_BINARY_DIR})
   set_tests_properties(e2e.${scenario} PROPERTIES LABELS e2e TIMEOUT 240)
 endforeach()
-set_tests_properties(e2e.soak.one_day PROPERTIES TIMEOUT 420)
+set_tests_properties(e2e.soak.one_day PROPERTIES TIMEOUT 600)
 foreach(scenario IN LISTS MDX_E2E_SOAK_SCENARIOS)
   add_test(NAME e2e.${scenario}
     COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run_e2e.sh ${scenario} ${CMAKE_BINARY_DIR})
-  set_tests_properties(e2e.${scenario} PROPERTIES LABELS soak TIMEOUT 900)
+  set_tests_properties(e2e.${scenario} PROPERTIES LABELS soak TIMEOUT 1200)
 endforeach()
 
 # Test-only library the driver loads into the program's process to read its open popup menu.

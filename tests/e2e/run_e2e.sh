@@ -43,7 +43,7 @@ xvfb_pid=$!
 exec 8>&-
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(head -n1 "$work/display")
-export WINEPREFIX=$work/prefix WINEDEBUG=${MDX_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
 
 run() { setpriv --bounding-set -sys_time --inh-caps -sys_time "$@"; }
 # The programs must not be able to set this machine's clock.
@@ -60,36 +60,17 @@ peers=()
 # The sound scenarios play into a private PulseAudio null sink that is recorded and measured.
 [[ $scenario == sound.* ]] && peers=("$here/with_pulse_null_sink.sh" "$out")
 limit=180
-# The soak runs every Wine process, wineserver included, on an accelerated clock that starts
-# at 2026-12-31 21:00 (libfaketime through LD_PRELOAD: only these processes see it, this
-# machine's clock is never touched). The wineserver that winepath started is stopped first, so
-# that the soak's own one starts under the same clock.
+# The soak runs on an accelerated clock from 2026-12-31 21:00 (tests/e2e/with_fast_clock.sh).
 if [[ $scenario == soak.* ]]; then
-  wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
-  # File times stay real, or Wine would take the prefix for out of date and rebuild it.
-  export MDX_SOAK_SPEED=${MDX_SOAK_SPEED:-400} FAKETIME_DONT_RESET=1 NO_FAKE_STAT=1
-  # The clock starts three real seconds of warm-up (below) before 2026-12-31 21:00.
-  warmup=3
-  begin=$(date -u -d "2026-12-31 21:00:00 UTC $(( warmup * MDX_SOAK_SPEED )) seconds ago" '+%Y-%m-%d %H:%M:%S')
-  peers=(env TZ=UTC faketime -m -f "@$begin x$MDX_SOAK_SPEED")
+  export MDX_SOAK_SPEED=${MDX_SOAK_SPEED:-400}
   days=1
   [[ $scenario == soak.three_days ]] && days=3
-  limit=$(( days * 86400 / MDX_SOAK_SPEED + 120 ))
-  # One faketime for all, so that every process shares one clock. Wine's start-up waits (for
-  # the desktop, the services) are bounded in that clock's seconds and would run out before
-  # anything started, so the desktop is made first, alone, given three real seconds ("sleep"
-  # runs on the fast clock too).
-  peers+=(bash -c 'wine explorer.exe /desktop >/dev/null 2>&1 & sleep $(( 3 * MDX_SOAK_SPEED )); exec "$@"' soak)
-  before=$(date +%s)
+  peers=("$here/with_fast_clock.sh")
+  limit=$(( 3 * 60 + days * 86400 / MDX_SOAK_SPEED + 120 ))
 fi
 timeout "$limit" "${peers[@]}" setpriv --bounding-set -sys_time --inh-caps -sys_time \
   wine 'C:\mdxdriver.exe' "$scenario" 'C:\meridexa\meridexa.exe' "$outwin"
 rc=$?
-if [[ $scenario == soak.* ]]; then
-  after=$(date +%s)
-  echo "soak: $(( after - before )) s of real time; this machine's clock reads $(date '+%Y-%m-%d %H:%M:%S')"
-  wineserver -k 2>/dev/null
-fi
 
 for bmp in "$out"/*.bmp; do
   [ -e "$bmp" ] || break

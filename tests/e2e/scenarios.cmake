@@ -16,6 +16,7 @@ set(MDX_E2E_SCENARIOS
   actions.exit_out_of_range_quits
   nettime.dialog
   nettime.loopback_attempt
+  nettime.hostile_replies
   settings.area_sheet
   settings.area_sheet_ok
   settings.options

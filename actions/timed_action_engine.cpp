@@ -1,6 +1,6 @@
 #include "actions/timed_action_engine.h"
 
-#include "display/world_time.h"
+#include "worldtime/world_time.h"
 
 namespace mdx {
 
@@ -42,60 +42,23 @@ void checkExit(const TimedAction& action, const std::string& h, const std::strin
   effects.postQuit();
 }
 
-void checkSound(TimedAction& action, const std::string& h, const std::string& m, TimedActionState& state,
-                TimedActionEffects& effects) {
-  if (!isOn(action.soundReserved) || !reservedTimeMatches(action.soundTime, h, m)) {
-    state.soundFired = 0;
+// Runs `run` once per matching stretch of ticks: on the first tick at which `matches` holds.
+// `fired` stays 1 while it holds and drops back to 0 at the first tick at which it does not.
+template <class Run>
+void oncePerMatch(bool matches, int32_t& fired, Run&& run) {
+  if (!matches) {
+    fired = 0;
     return;
   }
-  if (state.soundFired != 0) return;
+  if (fired == 0) run();
+  fired = 1;
+}
+
+void playReservedSound(TimedAction& action, TimedActionEffects& effects) {
   // The stored path stays upper-case from now on and is saved so.
   action.soundFile = toUpperAscii(action.soundFile);
   if (endsWithWav(action.soundFile)) effects.playSound(action.soundFile, SoundKind::WaveFile);
   if (endsWithMid(action.soundFile)) effects.playSound(action.soundFile, SoundKind::MidiFile);
-  state.soundFired = 1;
-}
-
-void checkProgram(const TimedAction& action, const std::string& h, const std::string& m, TimedActionState& state,
-                  TimedActionEffects& effects) {
-  if (!isOn(action.programReserved) || !reservedTimeMatches(action.programTime, h, m)) {
-    state.programFired = 0;
-    return;
-  }
-  if (state.programFired != 0) return;
-  effects.launch(action.programCommand);
-  state.programFired = 1;
-}
-
-void checkCall(const TimedAction& action, const std::string& h, const std::string& m, TimedActionState& state,
-               TimedActionEffects& effects) {
-  if (!isOn(action.callReserved) || !reservedTimeMatches(action.callTime, h, m)) {
-    state.callFired = 0;
-    return;
-  }
-  if (state.callFired != 0) return;
-  fireCall(action, state, effects);
-  state.callFired = 1;
-}
-
-void checkHourlyChime(const OptionSettings& option, const std::string& m, TimedActionState& state,
-                      TimedActionEffects& effects) {
-  if (!isOn(option.JIHOU) || m != "00") {
-    state.hourlyChimeFired = 0;
-    return;
-  }
-  if (state.hourlyChimeFired == 0) effects.playSound(std::string(), SoundKind::BuiltInChime);
-  state.hourlyChimeFired = 1;
-}
-
-void checkUserChime(const TimedAction& action, const std::string& m, TimedActionState& state,
-                    TimedActionEffects& effects) {
-  if (!isOn(action.userChimeOn) || minuteValue(m) != action.userChimeMinute) {
-    state.userChimeFired = 0;
-    return;
-  }
-  if (state.userChimeFired == 0) effects.playSound(action.userChimeFile, SoundKind::WaveFile);
-  state.userChimeFired = 1;
 }
 
 }  // namespace
@@ -106,11 +69,16 @@ void checkTimedActions(const Clock& clock, TimedAction& action, const OptionSett
   const std::string& h = now.hour;
   const std::string& m = now.minute;
   checkExit(action, h, m, effects);
-  checkSound(action, h, m, state, effects);
-  checkProgram(action, h, m, state, effects);
-  checkCall(action, h, m, state, effects);
-  checkHourlyChime(option, m, state, effects);
-  checkUserChime(action, m, state, effects);
+  oncePerMatch(isOn(action.soundReserved) && reservedTimeMatches(action.soundTime, h, m), state.soundFired,
+               [&] { playReservedSound(action, effects); });
+  oncePerMatch(isOn(action.programReserved) && reservedTimeMatches(action.programTime, h, m), state.programFired,
+               [&] { effects.launch(action.programCommand); });
+  oncePerMatch(isOn(action.callReserved) && reservedTimeMatches(action.callTime, h, m), state.callFired,
+               [&] { fireCall(action, state, effects); });
+  oncePerMatch(isOn(option.JIHOU) && m == "00", state.hourlyChimeFired,
+               [&] { effects.playSound(std::string(), SoundKind::BuiltInChime); });
+  oncePerMatch(isOn(action.userChimeOn) && minuteValue(m) == action.userChimeMinute, state.userChimeFired,
+               [&] { effects.playSound(action.userChimeFile, SoundKind::WaveFile); });
 }
 
 void fireCall(const TimedAction& action, TimedActionState& state, TimedActionEffects& effects) {

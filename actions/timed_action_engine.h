@@ -7,8 +7,8 @@
 #include <string>
 
 #include "actions/sound.h"
-#include "actions/timed_action.h"
-#include "app/settings.h"
+#include "settings/timed_action.h"
+#include "settings/settings.h"
 #include "platform/clock.h"
 
 namespace mdx {

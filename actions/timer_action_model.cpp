@@ -1,6 +1,9 @@
 #include "actions/timer_action_model.h"
 
-#include "display/world_time.h"
+#include <algorithm>
+#include <iterator>
+
+#include "worldtime/world_time.h"
 
 namespace mdx {
 
@@ -44,10 +47,6 @@ PcClockTexts pcClockTextsNow(const Clock& clock) {
           std::to_string(t.year) + "年" + two(t.month) + "月" + two(t.day) + "日"};
 }
 
-int32_t checkBoxExchangeValue(int32_t member) { return member >= 0 && member <= 2 ? member : 0; }
-
-int exitKindRadioIndex(int32_t exitKind) { return exitKind >= 0 && exitKind <= 2 ? exitKind : -1; }
-
 void TimerActionModel::loadFrom(const TimedAction& a) {
   programCommand = a.programCommand;
   programReserved = a.programReserved;
@@ -82,41 +81,34 @@ void TimerActionModel::storeInto(TimedAction& a) const {
   a.callFlash = callFlash;
 }
 
-std::string& TimerActionModel::timeMember(ActionGroup group) {
-  switch (group) {
-    case ActionGroup::Exit:
-      return exitTime;
-    case ActionGroup::Sound:
-      return soundTime;
-    case ActionGroup::Program:
-      return programTime;
-    case ActionGroup::Call:
-    default:
-      return callTime;
-  }
+namespace {
+// Each group's reserved time and switch, in ActionGroup order; anything past the end is Call.
+struct GroupMembers {
+  std::string TimerActionModel::*time;
+  int32_t TimerActionModel::*reserved;
+};
+constexpr GroupMembers kGroupMembers[] = {
+    {&TimerActionModel::exitTime, &TimerActionModel::exitReserved},
+    {&TimerActionModel::soundTime, &TimerActionModel::soundReserved},
+    {&TimerActionModel::programTime, &TimerActionModel::programReserved},
+    {&TimerActionModel::callTime, &TimerActionModel::callReserved},
+};
+const GroupMembers& groupMembers(ActionGroup group) {
+  return kGroupMembers[std::min<size_t>(static_cast<size_t>(group), std::size(kGroupMembers) - 1)];
 }
+}  // namespace
+
+std::string& TimerActionModel::timeMember(ActionGroup group) { return this->*groupMembers(group).time; }
 
 const std::string& TimerActionModel::timeMember(ActionGroup group) const {
   return const_cast<TimerActionModel*>(this)->timeMember(group);
 }
 
-int32_t& TimerActionModel::switchMember(ActionGroup group) {
-  switch (group) {
-    case ActionGroup::Exit:
-      return exitReserved;
-    case ActionGroup::Sound:
-      return soundReserved;
-    case ActionGroup::Program:
-      return programReserved;
-    case ActionGroup::Call:
-    default:
-      return callReserved;
-  }
-}
+int32_t& TimerActionModel::switchMember(ActionGroup group) { return this->*groupMembers(group).reserved; }
 
 void TimerActionModel::initialise() {
   for (int32_t* box : {&programReserved, &soundReserved, &exitReserved, &callReserved, &callTopWindow, &callFlash})
-    *box = checkBoxExchangeValue(*box);
+    *box = checkBoxLoadValue(*box);
   for (ActionGroup g : kActionGroups)
     if (!timeMember(g).empty()) buttonText_[index(g)] = timer_dlg::kReservedText;
   for (ActionGroup g : kActionGroups) {
@@ -148,6 +140,27 @@ void TimerActionModel::toggleGroup(ActionGroup group) {
 void TimerActionModel::reserve(ActionGroup group, const std::string& hourField, const std::string& minuteField) {
   buttonText_[index(group)] = timer_dlg::kReservedText;
   timeMember(group) = padTwoDigits(hourField) + ":" + padTwoDigits(minuteField);
+}
+
+std::vector<Field> timerActionFields(TimerActionModel& m) {
+  using F = Field;
+  namespace id = timer_dlg;
+  return {
+      F::textField(id::kProgramField, m.programCommand),
+      F::checkBox(id::kProgramCheck, m.programReserved),
+      F::textField(id::kExitTimeDisplay, m.exitTime),
+      F::textField(id::kSoundTimeDisplay, m.soundTime),
+      F::textField(id::kProgramTimeDisplay, m.programTime),
+      F::checkBox(id::kSoundCheck, m.soundReserved),
+      F::textField(id::kSoundFileField, m.soundFile),
+      F::checkBox(id::kExitCheck, m.exitReserved),
+      F::radioSet({id::kExitLogOffRadio, id::kExitRestartRadio, id::kExitShutdownRadio}, m.exitKind),
+      F::textField(id::kCallTimeDisplay, m.callTime),
+      F::checkBox(id::kCallCheck, m.callReserved),
+      F::textField(id::kCallTextField, m.callText),
+      F::checkBox(id::kCallTopWindowCheck, m.callTopWindow),
+      F::checkBox(id::kCallFlashCheck, m.callFlash),
+  };
 }
 
 }  // namespace mdx

@@ -8,46 +8,49 @@
 #include <string>
 #include <vector>
 
-#include "actions/timed_action.h"
+#include "dialogfw/field_exchange.h"
+#include "resources/resource_ids.h"
+#include "resources/timer_action_ids.h"
 #include "platform/clock.h"
+#include "settings/timed_action.h"
 
 namespace mdx {
 
 namespace timer_dlg {
-constexpr int kTemplateId = 132;
-constexpr int kMenuCommand = 32772;  // "ﾀｲﾏｰｱｸｼｮﾝ" in the main window's popup menu
+constexpr int kTemplateId = IDD_TIMER_ACTION;
+constexpr int kMenuCommand = ID_TIMER_ACTION;  // "ﾀｲﾏｰｱｸｼｮﾝ" in the main window's popup menu
 extern const char* const kTitle;     // "タイマーアクションの設定"
 
 // Controls of template 132.
-constexpr int kHourField = 1003;
-constexpr int kMinuteField = 1004;
-constexpr int kHourUpDown = 1008;
-constexpr int kMinuteUpDown = 1009;
-constexpr int kPcDate = 1030;
-constexpr int kPcTime = 1031;
-constexpr int kExitCheck = 1225;
-constexpr int kExitTimeDisplay = 1033;
-constexpr int kExitReserve = 1007;
-constexpr int kExitLogOffRadio = 1245;
-constexpr int kExitRestartRadio = 1246;
-constexpr int kExitShutdownRadio = 1020;
-constexpr int kSoundCheck = 1216;
-constexpr int kSoundTimeDisplay = 1034;
-constexpr int kSoundReserve = 1010;
-constexpr int kSoundFileField = 1014;
-constexpr int kSoundBrowse = 1015;
-constexpr int kSoundTest = 1025;
-constexpr int kProgramCheck = 1217;
-constexpr int kProgramTimeDisplay = 1035;
-constexpr int kProgramReserve = 1011;
-constexpr int kProgramField = 1016;
-constexpr int kProgramBrowse = 1017;
-constexpr int kCallCheck = 1218;
-constexpr int kCallTimeDisplay = 1036;
-constexpr int kCallReserve = 1012;
-constexpr int kCallFlashCheck = 1258;
-constexpr int kCallTopWindowCheck = 1259;
-constexpr int kCallTextField = 1018;
+constexpr int kHourField = IDC_TA_HOUR;
+constexpr int kMinuteField = IDC_TA_MINUTE;
+constexpr int kHourUpDown = IDC_TA_HOUR_SPIN;
+constexpr int kMinuteUpDown = IDC_TA_MINUTE_SPIN;
+constexpr int kPcDate = IDC_TA_PC_DATE;
+constexpr int kPcTime = IDC_TA_PC_TIME;
+constexpr int kExitCheck = IDC_TA_EXIT_CHECK;
+constexpr int kExitTimeDisplay = IDC_TA_EXIT_TIME;
+constexpr int kExitReserve = IDC_TA_EXIT_RESERVE;
+constexpr int kExitLogOffRadio = IDC_TA_EXIT_LOGOFF;
+constexpr int kExitRestartRadio = IDC_TA_EXIT_RESTART;
+constexpr int kExitShutdownRadio = IDC_TA_EXIT_SHUTDOWN;
+constexpr int kSoundCheck = IDC_TA_SOUND_CHECK;
+constexpr int kSoundTimeDisplay = IDC_TA_SOUND_TIME;
+constexpr int kSoundReserve = IDC_TA_SOUND_RESERVE;
+constexpr int kSoundFileField = IDC_TA_SOUND_FILE;
+constexpr int kSoundBrowse = IDC_TA_SOUND_BROWSE;
+constexpr int kSoundTest = IDC_TA_SOUND_TEST;
+constexpr int kProgramCheck = IDC_TA_PROGRAM_CHECK;
+constexpr int kProgramTimeDisplay = IDC_TA_PROGRAM_TIME;
+constexpr int kProgramReserve = IDC_TA_PROGRAM_RESERVE;
+constexpr int kProgramField = IDC_TA_PROGRAM_COMMAND;
+constexpr int kProgramBrowse = IDC_TA_PROGRAM_BROWSE;
+constexpr int kCallCheck = IDC_TA_CALL_CHECK;
+constexpr int kCallTimeDisplay = IDC_TA_CALL_TIME;
+constexpr int kCallReserve = IDC_TA_CALL_RESERVE;
+constexpr int kCallFlashCheck = IDC_TA_CALL_FLASH;
+constexpr int kCallTopWindowCheck = IDC_TA_CALL_TOPWINDOW;
+constexpr int kCallTextField = IDC_TA_CALL_TEXT;
 
 // Up-down ranges (no wrapping). An up-down writes its position as plain decimal text without
 // a leading zero.
@@ -99,11 +102,9 @@ struct PcClockTexts {
 };
 PcClockTexts pcClockTextsNow(const Clock& clock);
 
-// Data exchange rules: a check-box member outside 0..2 shows unchecked and is reset to 0; the
-// exit-kind radio group checks position exitKind (0 "LOGOFF", 1 "再起動", 2 "ＰＣ終了") or none
-// (-1) for any other value, and reads back -1 when no button is checked.
-int32_t checkBoxExchangeValue(int32_t member);
-int exitKindRadioIndex(int32_t exitKind);
+// The exit-kind radio group checks position exitKind (0 "LOGOFF", 1 "再起動", 2 "ＰＣ終了") or
+// none (-1) for any other value, and reads back -1 when no button is checked.
+inline int exitKindRadioIndex(int32_t exitKind) { return radioLoadPosition(exitKind, 3); }
 
 class TimerActionModel {
  public:
@@ -157,5 +158,8 @@ class TimerActionModel {
   std::array<std::string, 4> buttonText_{timer_dlg::kReserveText, timer_dlg::kReserveText, timer_dlg::kReserveText,
                                          timer_dlg::kReserveText};
 };
+
+// The dialog's exchange table over the model's members, in take-back order.
+std::vector<Field> timerActionFields(TimerActionModel& model);
 
 }  // namespace mdx

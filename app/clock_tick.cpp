@@ -1,16 +1,13 @@
 #include "app/clock_tick.h"
 
-#include "display/world_time.h"
+#include "display/frame.h"  // frameDue
+#include "worldtime/world_time.h"
 
 namespace mdx {
 
 unsigned nextTickDelayMs(int64_t nowMillis) {
   const int64_t intoSecond = floorMod(nowMillis, 1000);
   return static_cast<unsigned>(1000 - intoSecond + kTickLandingOffsetMs);
-}
-
-bool frameDue(int32_t firstFrameDue, int32_t interval, const std::string& secondsField) {
-  return firstFrameDue == 1 || interval == 0 || secondsField == "00";
 }
 
 void ClockTick::start() { timer_.start(nextTickDelayMs(clock_.nowMillis())); }

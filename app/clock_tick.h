@@ -33,9 +33,6 @@ class TickTimer {
 unsigned nextTickDelayMs(int64_t nowMillis);
 constexpr unsigned kTickLandingOffsetMs = 8;
 
-// A frame is due on the first tick, every tick while INTERVAL is 0, and at second "00".
-bool frameDue(int32_t firstFrameDue, int32_t interval, const std::string& secondsField);
-
 class ClockTick {
  public:
   ClockTick(const Clock& clock, TickTargets& targets, TickTimer& timer, const int32_t& firstFrameDue,

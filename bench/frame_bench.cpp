@@ -7,7 +7,7 @@
 #include <new>
 
 #include "display/frame.h"
-#include "display/synthetic_bitmaps.h"
+#include "testsupport/synthetic_bitmaps.h"
 #include "platform/fake_clock.h"
 
 // Heap use is counted so that the frame benchmark can show what a frame allocates: small

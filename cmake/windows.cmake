@@ -2,7 +2,8 @@
 enable_testing()
 enable_language(RC)
 
-set(MDX_WIN_LINK_FLAGS -static -static-libgcc -static-libstdc++)
+# No link time in the PE headers, so the same sources always link to the same bytes.
+set(MDX_WIN_LINK_FLAGS -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00 WINVER=0x0A00)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
@@ -28,12 +29,17 @@ mdx_companion_dll(mdxutil libs/util)
 mdx_companion_dll(mdxsound libs/sound)
 mdx_companion_dll(mdxgraph libs/graphics)
 
-# The program: every subsystem's win32/ binding, the shared Windows layers and the resources.
-set(MDX_SHELL_SOURCES)
-foreach(dir app display actions nettime settings_ui dialogfw platform)
-  file(GLOB _src CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/win32/*.cpp)
-  list(APPEND MDX_SHELL_SOURCES ${_src})
-endforeach()
+# The Windows libraries each folder's binding calls, so that they follow it on the link line.
+target_link_libraries(mdx_platform PUBLIC ws2_32 user32 kernel32)
+target_link_libraries(mdx_settings PUBLIC advapi32)
+target_link_libraries(mdx_dialogfw PUBLIC comctl32 comdlg32 gdi32 user32)
+target_link_libraries(mdx_display PUBLIC gdi32 user32)
+target_link_libraries(mdx_actions PUBLIC mdxsound winmm shell32 advapi32 user32)
+target_link_libraries(mdx_nettime PUBLIC ws2_32 user32)
+target_link_libraries(mdx_settings_ui PUBLIC comctl32 comdlg32 gdi32 user32)
+
+# The program: the application's Windows shell over the folder libraries, and the resources.
+file(GLOB MDX_SHELL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/win32/*.cpp)
 add_executable(meridexa WIN32 ${MDX_SHELL_SOURCES} ${CMAKE_SOURCE_DIR}/resources/meridexa.rc)
 target_include_directories(meridexa PRIVATE ${CMAKE_SOURCE_DIR})
 # meridexa.rc includes the dialogs' fragments, their id headers, the icons and the manifest.
@@ -41,7 +47,7 @@ file(GLOB MDX_RC_INPUTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc ${C
   ${CMAKE_SOURCE_DIR}/resources/icons/*.ico ${CMAKE_SOURCE_DIR}/resources/*.manifest)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/meridexa.rc PROPERTIES OBJECT_DEPENDS "${MDX_RC_INPUTS}")
 target_link_options(meridexa PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(meridexa PRIVATE mdxcore mdxutil mdxsound mdxgraph
+target_link_libraries(meridexa PRIVATE mdx_app mdxutil mdxsound mdxgraph
   comctl32 comdlg32 gdi32 user32 shell32 advapi32 winmm ws2_32 ole32 uuid)
 
 # The help page travels next to the program.
@@ -49,11 +55,12 @@ add_custom_command(TARGET meridexa POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/help/meridexa.html $<TARGET_FILE_DIR:meridexa>/meridexa.html)
 
 # End-to-end tests: a Windows driver program run under Wine next to the real meridexa.exe.
+# It converts texts as the program does (platform/win32/text.cpp).
 file(GLOB MDX_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
-add_executable(mdxdriver ${MDX_DRIVER_SOURCES})
+add_executable(mdxdriver ${MDX_DRIVER_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp)
 target_include_directories(mdxdriver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxdriver PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(mdxdriver PRIVATE user32 gdi32 advapi32 comctl32)
+target_link_libraries(mdxdriver PRIVATE user32 gdi32 advapi32 comctl32 shell32 ole32 uuid)
 
 include(${CMAKE_SOURCE_DIR}/tests/e2e/scenarios.cmake)
 foreach(scenario IN LISTS MDX_E2E_SCENARIOS)
@@ -69,7 +76,8 @@ foreach(scenario IN LISTS MDX_E2E_SOAK_SCENARIOS)
 endforeach()
 
 # Test-only library the driver loads into the program's process to read its open popup menu.
-add_library(mdxprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/menu_probe.cpp)
+add_library(mdxprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/menu_probe.cpp ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp)
+target_include_directories(mdxprobe PRIVATE ${CMAKE_SOURCE_DIR})
 set_target_properties(mdxprobe PROPERTIES PREFIX "")
 target_link_options(mdxprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 target_link_libraries(mdxprobe PRIVATE user32)
@@ -89,3 +97,4 @@ target_include_directories(mdxsoakprobe PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxsoakprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 target_link_libraries(mdxsoakprobe PRIVATE user32 psapi)
 add_dependencies(mdxdriver mdxsoakprobe)
+include(${CMAKE_SOURCE_DIR}/packaging/packaging.cmake)

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "display/world_time.h"
+#include "worldtime/world_time.h"
 #include "libs/util/convert_i_d.h"
 #include "raster/draw.h"
 #include "raster/ops.h"

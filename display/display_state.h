@@ -2,7 +2,7 @@
 // The display's process-wide values and the context every drawing step works in.
 #include <cstdint>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "display/map_surfaces.h"
 #include "platform/clock.h"
 

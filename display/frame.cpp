@@ -2,7 +2,7 @@
 
 #include "display/area_clocks.h"
 #include "display/map_overlays.h"
-#include "display/world_time.h"
+#include "worldtime/world_time.h"
 #include "raster/ops.h"
 
 namespace mdx {
@@ -20,6 +20,10 @@ void composeFrame(const FrameContext& ctx, FramePresenter* presenter) {
   if (isOn(o.D_NIGHT)) drawDayNight(ctx);
   if (presenter != nullptr) presenter->presentFrame();
   ctx.state.firstFrameDue = 0;
+}
+
+bool frameDue(int32_t firstFrameDue, int32_t interval, const std::string& secondsField) {
+  return firstFrameDue == 1 || interval == 0 || secondsField == "00";
 }
 
 bool frameDueNow(const DisplayState& state, const OptionSettings& option, const Clock& clock) {

@@ -1,8 +1,8 @@
 #pragma once
 // Composition of one map frame on WorkSurface and its stretch to the window's client size.
 #include <cstdint>
+#include <string>
 
-#include "app/clock_tick.h"  // frameDue(firstFrameDue, INTERVAL, secondsField)
 #include "display/display_state.h"
 
 namespace mdx {
@@ -19,6 +19,9 @@ class FramePresenter {
 // (D_NIGHT = 1, last, so it darkens everything on the night side); then the presenter, if
 // any, shows the frame, and firstFrameDue becomes 0.
 void composeFrame(const FrameContext& ctx, FramePresenter* presenter = nullptr);
+
+// A frame is due on the first tick, every tick while INTERVAL is 0, and at second "00".
+bool frameDue(int32_t firstFrameDue, int32_t interval, const std::string& secondsField);
 
 // The tick's rule applied to now: first frame, INTERVAL = 0, or second "00".
 bool frameDueNow(const DisplayState& state, const OptionSettings& option, const Clock& clock);

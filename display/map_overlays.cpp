@@ -1,6 +1,6 @@
 #include "display/map_overlays.h"
 
-#include "display/world_time.h"
+#include "worldtime/world_time.h"
 #include "raster/draw.h"
 #include "raster/ops.h"
 

@@ -1,5 +1,7 @@
 #include "display/map_surfaces.h"
 
+#include <utility>
+
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
@@ -110,21 +112,21 @@ Surface DirectoryBitmapSource::load(int id) {
 }
 
 MapSurfaces loadMapSurfaces(BitmapSource& source) {
+  // In the library's order; the world map twice, as the base and as the frame being composed.
+  using M = MapSurfaces;
+  const std::pair<int, Surface M::*> loads[] = {
+      {kBitmapWorldMap, &M::BaseMapSurface},         {kBitmapWorldMap, &M::WorkSurface},
+      {kBitmapPlaneMask, &M::PlaneMaskSurface},      {kBitmapPlaneImage, &M::PlaneImageSurface},
+      {kBitmapTyphoonMask, &M::TyphoonMaskSurface},  {kBitmapTyphoonImage, &M::TyphoonImageSurface},
+      {kBitmapDialMask, &M::DialMaskSurface},        {kBitmapDialImage, &M::DialImageSurface},
+      {kBitmapNightMaskSheet, &M::NightMaskSheetSurface}, {kBitmapNightOverlay, &M::NightOverlaySurface},
+  };
   MapSurfaces s;
-  s.BaseMapSurface = source.load(kBitmapWorldMap);
+  for (const auto& [id, member] : loads) s.*member = source.load(id);
   s.mapWidth = s.BaseMapSurface.width();
   s.mapHeight = s.BaseMapSurface.height();
-  s.WorkSurface = source.load(kBitmapWorldMap);
-  s.PlaneMaskSurface = source.load(kBitmapPlaneMask);
-  s.PlaneImageSurface = source.load(kBitmapPlaneImage);
-  s.TyphoonMaskSurface = source.load(kBitmapTyphoonMask);
-  s.TyphoonImageSurface = source.load(kBitmapTyphoonImage);
-  s.DialMaskSurface = source.load(kBitmapDialMask);
   s.dialWidth = s.DialMaskSurface.width();
   s.dialHeight = s.DialMaskSurface.height();
-  s.DialImageSurface = source.load(kBitmapDialImage);
-  s.NightMaskSheetSurface = source.load(kBitmapNightMaskSheet);
-  s.NightOverlaySurface = source.load(kBitmapNightOverlay);
   s.overlayWidth = s.NightOverlaySurface.width();
   s.overlayHeight = s.NightOverlaySurface.height();
   return s;

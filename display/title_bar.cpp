@@ -1,6 +1,6 @@
 #include "display/title_bar.h"
 
-#include "display/world_time.h"
+#include "worldtime/world_time.h"
 
 namespace mdx {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "platform/clock.h"
 
 namespace mdx {

@@ -3,7 +3,7 @@
 // and SetWindowLongPtrW (see display/win32/surface_bridge.h).
 #include <cstdint>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 
 namespace mdx {
 

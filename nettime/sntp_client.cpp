@@ -23,6 +23,23 @@ class NetworkSession {
 
 }  // namespace
 
+const char* sntpOutcomeText(SntpOutcome outcome) {
+  switch (outcome) {
+    case SntpOutcome::StartupFailed: return sntp_status::kStartupFailed;
+    case SntpOutcome::SocketFailed: return sntp_status::kSocketFailed;
+    case SntpOutcome::LookupFailed: return sntp_status::kLookupFailed;
+    case SntpOutcome::SendFailed: return sntp_status::kSendFailed;
+    case SntpOutcome::Timeout: return sntp_status::kTimeout;
+    case SntpOutcome::TimeBefore1970: return sntp_status::kTimeUnusable;
+    case SntpOutcome::SetFailed: return sntp_status::kClockSetFailed;
+    case SntpOutcome::ClockSet: return sntp_status::kClockSet;
+    case SntpOutcome::WaitFailed:
+    case SntpOutcome::ReceiveFailed:
+    case SntpOutcome::BadReply:
+    default: return sntp_status::kServerError;
+  }
+}
+
 SntpClient::SntpClient(UdpNetwork& network, const Clock& clock, LocalClockSetter& setter,
                        SntpOptions options)
     : network_(network), clock_(clock), setter_(setter), options_(options) {}
@@ -33,19 +50,19 @@ SntpResult SntpClient::acquire(const std::string& server, SntpStatusSink& sink) 
     result.statusText = text;
     sink.showStatus(result.statusText);
   };
-  auto fail = [&](SntpOutcome outcome, const char* text) {
+  auto end = [&](SntpOutcome outcome) {
     result.outcome = outcome;
-    status(text);
+    status(sntpOutcomeText(outcome));
     return result;
   };
 
   // The library is started and cleaned up once per attempt, so nothing piles up over many attempts.
-  if (!network_.startup()) return fail(SntpOutcome::StartupFailed, sntp_status::kStartupFailed);
+  if (!network_.startup()) return end(SntpOutcome::StartupFailed);
   NetworkSession session(network_);
   status(sntp_status::kStarted);
 
   std::unique_ptr<UdpSocket> socket = network_.openSocket();
-  if (!socket) return fail(SntpOutcome::SocketFailed, sntp_status::kSocketFailed);
+  if (!socket) return end(SntpOutcome::SocketFailed);
   status(sntp_status::kSocketMade);
 
   // Without the preferred local port the attempt still works: the system then picks a port when
@@ -62,13 +79,13 @@ SntpResult SntpClient::acquire(const std::string& server, SntpStatusSink& sink) 
   serverEnd.port = options_.serverPort;
   if (!parseDottedIpv4(server, serverEnd.address) &&
       !network_.resolveIpv4(server, serverEnd.address)) {
-    return fail(SntpOutcome::LookupFailed, sntp_status::kLookupFailed);
+    return end(SntpOutcome::LookupFailed);
   }
   status(sntp_status::kConnected);
 
   const SntpPacket request = makeSntpRequest();
   if (!socket->sendTo(serverEnd, request.data(), request.size())) {
-    return fail(SntpOutcome::SendFailed, sntp_status::kSendFailed);
+    return end(SntpOutcome::SendFailed);
   }
 
   // Wait for the server's reply. A datagram from any other sender is dropped and the wait goes on,
@@ -80,14 +97,14 @@ SntpResult SntpClient::acquire(const std::string& server, SntpStatusSink& sink) 
     int64_t remaining = deadline - network_.steadyMillis();
     if (remaining < 0) remaining = 0;
     const UdpWait wait = socket->waitReadable(static_cast<int>(remaining));
-    if (wait == UdpWait::Timeout) return fail(SntpOutcome::Timeout, sntp_status::kTimeout);
-    if (wait != UdpWait::Readable) return fail(SntpOutcome::WaitFailed, sntp_status::kServerError);
+    if (wait == UdpWait::Timeout) return end(SntpOutcome::Timeout);
+    if (wait != UdpWait::Readable) return end(SntpOutcome::WaitFailed);
 
     UdpEndpoint from;
     received = socket->receiveFrom(buffer.data(), buffer.size(), from);
-    if (received < 0) return fail(SntpOutcome::ReceiveFailed, sntp_status::kServerError);
+    if (received < 0) return end(SntpOutcome::ReceiveFailed);
     if (from == serverEnd) break;
-    if (network_.steadyMillis() >= deadline) return fail(SntpOutcome::Timeout, sntp_status::kTimeout);
+    if (network_.steadyMillis() >= deadline) return end(SntpOutcome::Timeout);
   }
 
   // A reply that cannot carry a valid server time never reaches the clock. An all-zero transmit
@@ -95,10 +112,10 @@ SntpResult SntpClient::acquire(const std::string& server, SntpStatusSink& sink) 
   // the other malformed replies; "時刻取得失敗" stays for a well-formed time before 1970.
   SntpReply reply;
   if (checkSntpReply(buffer.data(), static_cast<std::size_t>(received), reply) != SntpReplyCheck::Ok) {
-    return fail(SntpOutcome::BadReply, sntp_status::kServerError);
+    return end(SntpOutcome::BadReply);
   }
   const int64_t serverSeconds = ntpSecondsToUnix(reply.transmitSeconds);
-  if (serverSeconds < 0) return fail(SntpOutcome::TimeBefore1970, sntp_status::kTimeUnusable);
+  if (serverSeconds < 0) return end(SntpOutcome::TimeBefore1970);
 
   // The PC time is read after the reply and before the clock changes: the two fields show the old
   // PC time and the time the clock is set to.
@@ -110,14 +127,7 @@ SntpResult SntpClient::acquire(const std::string& server, SntpStatusSink& sink) 
 
   serverLocal.millisecond = ntpFractionToMillis(reply.transmitFraction);
   result.setTime = serverLocal;
-  if (setter_.setLocalTime(serverLocal)) {
-    result.outcome = SntpOutcome::ClockSet;
-    status(sntp_status::kClockSet);
-  } else {
-    result.outcome = SntpOutcome::SetFailed;
-    status(sntp_status::kClockSetFailed);
-  }
-  return result;
+  return end(setter_.setLocalTime(serverLocal) ? SntpOutcome::ClockSet : SntpOutcome::SetFailed);
 }
 
 }  // namespace mdx

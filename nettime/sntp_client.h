@@ -54,19 +54,25 @@ struct SntpOptions {
   int timeoutMillis = 3000;   // total wait for the server's reply
 };
 
+// How an attempt ended; each outcome has its last status text (sntpOutcomeText).
 enum class SntpOutcome {
-  StartupFailed,   // "イニシャライズ出来ません"
-  SocketFailed,    // "ソケットエラー"
-  LookupFailed,    // "Can Not CONNECT"
-  SendFailed,      // "SNTP"
-  WaitFailed,      // "サーバーエラー"
-  Timeout,         // "サーバータイムアウト"
-  ReceiveFailed,   // "サーバーエラー"
-  BadReply,        // "サーバーエラー": short, unsynchronised, wrong mode, stratum 0, no transmit time
-  TimeBefore1970,  // "時刻取得失敗"
-  SetFailed,       // "時刻の設定に失敗"
-  ClockSet,        // "時刻セット完了"
+  StartupFailed,
+  SocketFailed,
+  LookupFailed,
+  SendFailed,
+  WaitFailed,
+  Timeout,
+  ReceiveFailed,
+  BadReply,  // short, unsynchronised, wrong mode, stratum 0, no transmit time
+  TimeBefore1970,
+  SetFailed,
+  ClockSet,
 };
+
+// The status text an attempt ends with: "イニシャライズ出来ません", "ソケットエラー",
+// "Can Not CONNECT", "SNTP", "サーバーエラー" (for the wait, the receive and a bad reply),
+// "サーバータイムアウト", "時刻取得失敗", "時刻の設定に失敗", "時刻セット完了".
+const char* sntpOutcomeText(SntpOutcome outcome);
 
 struct SntpResult {
   SntpOutcome outcome = SntpOutcome::StartupFailed;

@@ -8,24 +8,26 @@
 #include <vector>
 
 #include "nettime/sntp_client.h"
+#include "resources/resource_ids.h"
+#include "resources/time_server_ids.h"
 
 namespace mdx {
 
 namespace time_server_ui {
 // Resources and controls.
-inline constexpr int kMenuCommand = 32799;   // popup menu "日本標準時設定"
-inline constexpr int kTemplateId = 204;
-inline constexpr int kServerCombo = 1279;    // drop-down, sorted, editable
-inline constexpr int kChooseButton = 1007;   // "決定"
-inline constexpr int kConnectedServer = 1280;
-inline constexpr int kStatus = 1197;
-inline constexpr int kPcTime = 1273;
-inline constexpr int kServerTime = 1274;
-inline constexpr int kIconControl = 1276;
+inline constexpr int kMenuCommand = ID_TIME_SERVER;   // popup menu "日本標準時設定"
+inline constexpr int kTemplateId = IDD_TIME_SERVER;
+inline constexpr int kServerCombo = IDC_TS_SERVER_COMBO;    // drop-down, sorted, editable
+inline constexpr int kChooseButton = IDC_TS_CHOOSE;   // "決定"
+inline constexpr int kConnectedServer = IDC_TS_CONNECTED;
+inline constexpr int kStatus = IDC_TS_STATUS;
+inline constexpr int kPcTime = IDC_TS_PC_TIME;
+inline constexpr int kServerTime = IDC_TS_SERVER_TIME;
+inline constexpr int kIconControl = IDC_TS_ICON;
 inline constexpr int kAcquireButton = 1;     // "取得", the default button (IDOK)
 inline constexpr int kCloseButton = 2;       // "ｷｬﾝｾﾙ" / "OK" (IDCANCEL)
-inline constexpr int kIconFirst = 128;
-inline constexpr int kIconSecond = 129;
+inline constexpr int kIconFirst = IDI_APP;
+inline constexpr int kIconSecond = IDI_APP_ALT;
 inline constexpr int kAnimationTimerId = 1;
 inline constexpr int kAnimationPeriodMillis = 500;
 

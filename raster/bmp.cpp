@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 
+#include "raster/little_endian.h"
 #include "raster/surface.h"
 
 namespace mdx {
@@ -19,20 +20,6 @@ constexpr int64_t kMaxPixels = int64_t{1} << 26;
 constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiBitfields = 3;
 
-uint16_t rd16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t rd32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[3]) << 24);
-}
-void wr16(std::vector<uint8_t>& v, uint32_t x) {
-  v.push_back(static_cast<uint8_t>(x));
-  v.push_back(static_cast<uint8_t>(x >> 8));
-}
-void wr32(std::vector<uint8_t>& v, uint32_t x) {
-  wr16(v, x & 0xFFFF);
-  wr16(v, x >> 16);
-}
-
 // A palette colour on a 1-bit surface: white when it lies nearer to white than to black.
 bool nearerWhite(const Rgb& c) {
   const int dr = 255 - c.r, dg = 255 - c.g, db = 255 - c.b;
@@ -43,23 +30,23 @@ bool nearerWhite(const Rgb& c) {
 // array from `dib` as a file header gives it, or 0 to take it right after the colour table.
 Surface parseDib(const uint8_t* dib, size_t size, size_t bitsOffset) {
   if (dib == nullptr || size < 4) return Surface();
-  const uint32_t headerSize = rd32(dib);
+  const uint32_t headerSize = readLe32(dib);
   int64_t width = 0, height = 0;
   unsigned bpp = 0;
   uint32_t compression = kBiRgb, clrUsed = 0;
   size_t paletteEntrySize = 4;
   if (headerSize == kCoreHeaderSize) {
     if (size < kCoreHeaderSize) return Surface();
-    width = rd16(dib + 4);
-    height = rd16(dib + 6);
-    bpp = rd16(dib + 10);
+    width = readLe16(dib + 4);
+    height = readLe16(dib + 6);
+    bpp = readLe16(dib + 10);
     paletteEntrySize = 3;
   } else if (headerSize >= kInfoHeaderSize && headerSize <= size) {
-    width = static_cast<int32_t>(rd32(dib + 4));
-    height = static_cast<int32_t>(rd32(dib + 8));
-    bpp = rd16(dib + 14);
-    compression = rd32(dib + 16);
-    clrUsed = rd32(dib + 32);
+    width = static_cast<int32_t>(readLe32(dib + 4));
+    height = static_cast<int32_t>(readLe32(dib + 8));
+    bpp = readLe16(dib + 14);
+    compression = readLe32(dib + 16);
+    clrUsed = readLe32(dib + 32);
   } else {
     return Surface();
   }
@@ -77,8 +64,8 @@ Surface parseDib(const uint8_t* dib, size_t size, size_t bitsOffset) {
       pos += 12;
     }
     const uint8_t* masks = dib + kInfoHeaderSize;
-    if (size < kInfoHeaderSize + 12 || rd32(masks) != 0xFF0000u || rd32(masks + 4) != 0xFF00u ||
-        rd32(masks + 8) != 0xFFu)
+    if (size < kInfoHeaderSize + 12 || readLe32(masks) != 0xFF0000u || readLe32(masks + 4) != 0xFF00u ||
+        readLe32(masks + 8) != 0xFFu)
       return Surface();
   }
   Rgb palette[256];
@@ -143,7 +130,7 @@ Surface Surface::fromPackedDib(const uint8_t* bytes, size_t size) { return parse
 
 Surface Surface::fromBmp(const uint8_t* bytes, size_t size) {
   if (bytes == nullptr || size < kFileHeaderSize + 4 || bytes[0] != 'B' || bytes[1] != 'M') return Surface();
-  const uint32_t offBits = rd32(bytes + 10);
+  const uint32_t offBits = readLe32(bytes + 10);
   const size_t dibOffset = offBits > kFileHeaderSize ? offBits - kFileHeaderSize : 0;
   return parseDib(bytes + kFileHeaderSize, size - kFileHeaderSize, dibOffset);
 }
@@ -181,23 +168,23 @@ std::vector<uint8_t> Surface::toBmp() const {
   out.reserve(offBits + imageSize);
   out.push_back('B');
   out.push_back('M');
-  wr32(out, static_cast<uint32_t>(offBits + imageSize));
-  wr32(out, 0);
-  wr32(out, static_cast<uint32_t>(offBits));
-  wr32(out, kInfoHeaderSize);
-  wr32(out, static_cast<uint32_t>(width_));
-  wr32(out, static_cast<uint32_t>(height_));
-  wr16(out, 1);
-  wr16(out, bpp);
-  wr32(out, kBiRgb);
-  wr32(out, static_cast<uint32_t>(imageSize));
-  wr32(out, 2835);  // 72 dpi
-  wr32(out, 2835);
-  wr32(out, mono ? 2 : 0);
-  wr32(out, 0);
+  appendLe32(out, static_cast<uint32_t>(offBits + imageSize));
+  appendLe32(out, 0);
+  appendLe32(out, static_cast<uint32_t>(offBits));
+  appendLe32(out, kInfoHeaderSize);
+  appendLe32(out, static_cast<uint32_t>(width_));
+  appendLe32(out, static_cast<uint32_t>(height_));
+  appendLe16(out, 1);
+  appendLe16(out, bpp);
+  appendLe32(out, kBiRgb);
+  appendLe32(out, static_cast<uint32_t>(imageSize));
+  appendLe32(out, 2835);  // 72 dpi
+  appendLe32(out, 2835);
+  appendLe32(out, mono ? 2 : 0);
+  appendLe32(out, 0);
   if (mono) {
-    wr32(out, 0x00000000);  // black
-    wr32(out, 0x00FFFFFF);  // white
+    appendLe32(out, 0x00000000);  // black
+    appendLe32(out, 0x00FFFFFF);  // white
   }
   for (int y = height_ - 1; y >= 0; --y) {
     const size_t rowStart = out.size();

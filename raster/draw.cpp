@@ -21,6 +21,7 @@
 
 #include "raster/draw.h"
 #include "raster/font.h"
+#include "raster/visible_steps.h"
 
 namespace mdx {
 
@@ -74,15 +75,8 @@ int64_t drawSegment(const Stroke& st, Point p, Point q, int64_t phase) {
     const int64_t inc = (horizontal ? dx : dy) > 0 ? 1 : -1;
     const int64_t extent = horizontal ? W : H;
     // Visible distances t: 0 <= start + t * inc < extent, 0 <= t < major.
-    int64_t t0, t1;
-    if (inc > 0) {
-      t0 = std::max<int64_t>(0, -start);
-      t1 = std::min<int64_t>(major - 1, extent - 1 - start);
-    } else {
-      t0 = std::max<int64_t>(0, start - (extent - 1));
-      t1 = std::min<int64_t>(major - 1, start);
-    }
-    for (int64_t t = t0; t <= t1; ++t) {
+    const VisibleSteps visible = visibleSteps(start, inc, major, extent);
+    for (int64_t t = visible.first; t <= visible.last; ++t) {
       const int64_t c = start + t * inc;
       if (horizontal)
         st.plot(c, fixed, phase + t);
@@ -108,14 +102,8 @@ int64_t drawSegment(const Stroke& st, Point p, Point q, int64_t phase) {
     return static_cast<int64_t>((2 * static_cast<i128>(t) * minor + major + bias - 1) / (2 * static_cast<i128>(major)));
   };
   // Steps whose major coordinate is visible.
-  int64_t t0, t1;
-  if (majInc > 0) {
-    t0 = std::max<int64_t>(0, -majStart);
-    t1 = std::min<int64_t>(major - 1, majExtent - 1 - majStart);
-  } else {
-    t0 = std::max<int64_t>(0, majStart - (majExtent - 1));
-    t1 = std::min<int64_t>(major - 1, majStart);
-  }
+  const VisibleSteps majorVisible = visibleSteps(majStart, majInc, major, majExtent);
+  int64_t t0 = majorVisible.first, t1 = majorVisible.last;
   if (t0 > t1) return next;
   // The minor coordinate moves monotonically with t: narrow [t0, t1] to where it is visible.
   auto minorAt = [&](int64_t t) { return minStart + minorSteps(t) * minInc; };
@@ -186,29 +174,50 @@ void fillRect(Surface& s, int64_t l, int64_t t, int64_t r, int64_t b, Rgb c) {
   for (int64_t y = t; y < b; ++y) fillSpan(s, y, l, r, c);
 }
 
+// The midpoint ellipse stepper (A. Zingl) of the corner box w x h, started at the box's side
+// half-way down: each step moves one pixel along x, along y, or both.
+struct CornerStepper {
+  CornerStepper(int64_t w, int64_t h) {
+    const int64_t a = w - 1, b = h - 1;
+    asq = i128{8} * a * a;
+    bsq = i128{8} * b * b;
+    dx = i128{4} * b * b * (1 - a);
+    dy = i128{4} * a * a * (1 + (b % 2));
+    err = dx + dy + i128{a} * a * (b % 2);
+  }
+  struct Moves {
+    bool x = false, y = false;
+  };
+  Moves step() {
+    const i128 e2 = 2 * err;
+    Moves m;
+    if (e2 >= dx) {
+      dx += bsq;
+      err += dx;
+      m.x = true;
+    }
+    if (e2 <= dy) {
+      dy += asq;
+      err += dy;
+      m.y = true;
+    }
+    return m;
+  }
+
+  i128 asq, bsq, dx, dy, err;
+};
+
 // Curve points of the corner box w x h, first quadrant as seen in y-down coordinates,
 // from (w - 1, h / 2) towards the bottom.
 void cornerQuadrant(int64_t w, int64_t h, std::vector<Point>& out) {
   out.clear();
-  const int64_t a = w - 1, b = h - 1;
-  const i128 asq = i128{8} * a * a, bsq = i128{8} * b * b;
-  i128 dx = i128{4} * b * b * (1 - a);
-  i128 dy = i128{4} * a * a * (1 + (b % 2));
-  i128 err = dx + dy + i128{a} * a * (b % 2);
-  Point pt{a, h / 2};
+  CornerStepper stepper(w, h);
+  Point pt{w - 1, h / 2};
   while (pt.x >= w / 2) {
-    const i128 e2 = 2 * err;
     out.push_back(pt);
-    if (e2 >= dx) {
-      --pt.x;
-      dx += bsq;
-      err += dx;
-    }
-    if (e2 <= dy) {
-      ++pt.y;
-      dy += asq;
-      err += dy;
-    }
+    const CornerStepper::Moves m = stepper.step();
+    if (m.x) --pt.x;
+    if (m.y) ++pt.y;
   }
 }
 
@@ -216,27 +225,18 @@ void cornerQuadrant(int64_t w, int64_t h, std::vector<Point>& out) {
 // at distance d from the top (or bottom) edge starts inside the left (and right) side.
 void cornerInsets(int64_t w, int64_t h, std::vector<int64_t>& inset, std::vector<int64_t>& byDistance) {
   inset.assign(static_cast<size_t>(h), 0);
-  const int64_t a = w - 1, b = h - 1;
-  const i128 asq = i128{8} * a * a, bsq = i128{8} * b * b;
-  i128 dx = i128{4} * b * b * (1 - a);
-  i128 dy = i128{4} * a * a * (1 + (b % 2));
-  i128 err = dx + dy + i128{a} * a * (b % 2);
+  CornerStepper stepper(w, h);
   int64_t x = 0, y = h / 2;
   while (x <= w / 2) {
-    const i128 e2 = 2 * err;
-    if (e2 >= dx) {
-      ++x;
-      dx += bsq;
-      err += dx;
-    }
-    if (e2 <= dy) {
+    const CornerStepper::Moves m = stepper.step();
+    if (m.x) ++x;
+    if (m.y) {
       ++y;
-      dy += asq;
-      err += dy;
       if (y < h) inset[static_cast<size_t>(y)] = x;
     }
   }
   // Rows below the middle were traced; the rows above mirror them.
+  const int64_t b = h - 1;
   byDistance.resize(static_cast<size_t>(h / 2));
   for (int64_t d = 0; d < h / 2; ++d) byDistance[static_cast<size_t>(d)] = inset[static_cast<size_t>(b - d)];
 }

@@ -25,7 +25,7 @@
 // Consecutive destination rows fed by the same source rows (an enlarging stretch) reuse the
 // line, and a line that cannot change the destination (all ones under AND, all zeros under
 // OR) is skipped. All scratch memory is per thread and kept between calls, so a steady
-// stream of transfers allocates nothing. raster/ops_reference.cpp holds the plain per-pixel
+// stream of transfers allocates nothing. testsupport/ops_reference.cpp holds the plain per-pixel
 // form of the same mapping, which the tests compare this one against.
 #include "raster/ops.h"
 
@@ -34,7 +34,7 @@
 #include <cstring>
 #include <vector>
 
-#include "raster/ops_reference.h"
+#include "raster/visible_steps.h"
 
 namespace mdx {
 
@@ -62,33 +62,25 @@ struct AxisMap {
 enum class AxisResult { Empty, Ok, Irregular };
 
 // Fills `axis` for one direction; Irregular if a destination pixel inside the visible run
-// had no source pixel (never the case for this mapping, but then the caller falls back to
-// the reference transfer rather than guess).
+// had no source pixel. The mapping is monotone and moves at most one destination pixel per
+// source pixel, so a clipped run never has such a gap (the tests hold every transfer against
+// the per-pixel reference); should one appear, the caller draws nothing rather than guess.
 AxisResult mapAxis(AxisMap& axis, int64_t dstStart, int64_t dstLen, int64_t dstExtent, int64_t srcStart,
                    int64_t srcLen, int64_t srcExtent) {
+  // Named as the Bresenham line of the mapping sees them: source along x, destination along
+  // y, so dx is the source length and dy the destination length (whatever the axis).
   const int64_t dy = dstLen < 0 ? -dstLen : dstLen;
   const int64_t dx = srcLen < 0 ? -srcLen : srcLen;
   const int64_t dstInc = dstLen < 0 ? -1 : 1;
   const int64_t srcInc = srcLen < 0 ? -1 : 1;
   if (dy == 0 || dx == 0 || dstExtent <= 0 || srcExtent <= 0) return AxisResult::Empty;
 
-  int64_t jlo, jhi;
-  if (dstInc > 0) {
-    jlo = std::max<int64_t>(0, -dstStart);
-    jhi = std::min<int64_t>(dy - 1, dstExtent - 1 - dstStart);
-  } else {
-    jlo = std::max<int64_t>(0, dstStart - (dstExtent - 1));
-    jhi = std::min<int64_t>(dy - 1, dstStart);
-  }
-  int64_t klo, khi;
-  if (srcInc > 0) {
-    klo = std::max<int64_t>(0, -srcStart);
-    khi = std::min<int64_t>(dx - 1, srcExtent - 1 - srcStart);
-  } else {
-    klo = std::max<int64_t>(0, srcStart - (srcExtent - 1));
-    khi = std::min<int64_t>(dx - 1, srcStart);
-  }
-  if (jlo > jhi || klo > khi) return AxisResult::Empty;
+  // Destination indices j and source indices k whose pixels lie inside their surfaces.
+  const VisibleSteps dstVisible = visibleSteps(dstStart, dstInc, dy, dstExtent);
+  const VisibleSteps srcVisible = visibleSteps(srcStart, srcInc, dx, srcExtent);
+  if (dstVisible.empty() || srcVisible.empty()) return AxisResult::Empty;
+  const int64_t jlo = dstVisible.first, jhi = dstVisible.last;
+  const int64_t klo = srcVisible.first, khi = srcVisible.last;
 
   // Visible destination indices are at most the destination's extent (< 2^31), so the
   // buffers stay small; the source index sequence is stepped incrementally from one exact
@@ -182,29 +174,26 @@ Scratch& scratch() {
   return s;
 }
 
-// Word-at-a-time combination of a line with a destination row.
-void andBytes(uint8_t* d, const uint8_t* s, size_t n) {
+// Word-at-a-time combination of a line with a destination row: d = op(d, s) on eight bytes
+// at a time, then on the bytes left over.
+template <class Op>
+void combineBytes(uint8_t* d, const uint8_t* s, size_t n, Op op) {
   size_t i = 0;
   for (; i + 8 <= n; i += 8) {
     uint64_t a, b;
     std::memcpy(&a, d + i, 8);
     std::memcpy(&b, s + i, 8);
-    a &= b;
+    a = op(a, b);
     std::memcpy(d + i, &a, 8);
   }
-  for (; i < n; ++i) d[i] &= s[i];
+  for (; i < n; ++i) d[i] = static_cast<uint8_t>(op(d[i], s[i]));
 }
 
+void andBytes(uint8_t* d, const uint8_t* s, size_t n) {
+  combineBytes(d, s, n, [](auto a, auto b) { return a & b; });
+}
 void orBytes(uint8_t* d, const uint8_t* s, size_t n) {
-  size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    uint64_t a, b;
-    std::memcpy(&a, d + i, 8);
-    std::memcpy(&b, s + i, 8);
-    a |= b;
-    std::memcpy(d + i, &a, 8);
-  }
-  for (; i < n; ++i) d[i] |= s[i];
+  combineBytes(d, s, n, [](auto a, auto b) { return a | b; });
 }
 
 void applyRow(uint8_t* d, const uint8_t* s, size_t n, Rop rop) {
@@ -283,7 +272,6 @@ void convertRow(uint8_t* out, const uint8_t* srcRow, int32_t c0, int32_t c1, boo
 void transfer(Surface& dst, int64_t x, int64_t y, int64_t w, int64_t h, const Surface& srcIn, int64_t sx,
               int64_t sy, int64_t sw, int64_t sh, Rop rop) {
   if (dst.empty() || srcIn.empty() || w == 0 || h == 0 || sw == 0 || sh == 0) return;
-  const int64_t givenSw = sw, givenSh = sh;
   // GDI's DIB engine drops the last source column (row) when the destination is one pixel
   // wide (high).
   if (w == 1 && sw > 1) --sw;
@@ -293,12 +281,7 @@ void transfer(Surface& dst, int64_t x, int64_t y, int64_t w, int64_t h, const Su
   if (rx == AxisResult::Empty) return;
   const AxisResult ry = rx == AxisResult::Ok ? mapAxis(sc.ay, y, h, dst.height(), sy, sh, srcIn.height()) : rx;
   if (ry == AxisResult::Empty) return;
-  if (rx == AxisResult::Irregular || ry == AxisResult::Irregular) {
-    reference::stretchBlt(dst, static_cast<int32_t>(x), static_cast<int32_t>(y), static_cast<int32_t>(w),
-                          static_cast<int32_t>(h), srcIn, static_cast<int32_t>(sx), static_cast<int32_t>(sy),
-                          static_cast<int32_t>(givenSw), static_cast<int32_t>(givenSh), rop);
-    return;
-  }
+  if (rx == AxisResult::Irregular || ry == AxisResult::Irregular) return;
 
   const Surface* srcPtr = &srcIn;
   if (&srcIn == &dst) {

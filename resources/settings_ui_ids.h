@@ -1,7 +1,6 @@
 // Identifiers of the settings dialogs: the AREA sheet's seven pages (templates 105 to 111) and
-// the options dialog (template 134). The resource compiler reads them as plain #defines; the
-// code's constants in settings_ui/area_sheet_model.h and settings_ui/options_model.h carry the
-// same values and settings_ui/win32/*.cpp check that both agree.
+// the options dialog (template 134), as plain #defines for the resource compiler; the code's
+// constants in settings_ui/area_sheet_model.h and settings_ui/options_model.h are made from them.
 #pragma once
 
 // "COLOR" has the same id on every page and in the options dialog.

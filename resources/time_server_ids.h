@@ -1,6 +1,5 @@
-// Identifiers of the time-server dialog "日本標準時設定" (template 204). The resource compiler
-// reads them as plain #defines; the code's constants in nettime/time_server_model.h carry the
-// same values and nettime/win32/time_server_dlg.cpp checks that both agree.
+// Identifiers of the time-server dialog "日本標準時設定" (template 204), as plain #defines for
+// the resource compiler; the code's constants in nettime/time_server_model.h are made from them.
 #pragma once
 
 #define IDD_TIME_SERVER 204

@@ -1,6 +1,5 @@
-// Identifiers of the timer-action dialog (template 132). The resource compiler reads them as
-// plain #defines; the code's constants in actions/timer_action_model.h carry the same values
-// and actions/win32/timer_action_dlg.cpp checks that both agree.
+// Identifiers of the timer-action dialog (template 132), as plain #defines for the resource
+// compiler; the code's constants in actions/timer_action_model.h are made from them.
 #pragma once
 
 #define IDD_TIMER_ACTION 132

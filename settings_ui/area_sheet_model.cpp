@@ -21,27 +21,26 @@ AreaSettings blankAreaPageValues() {
   return v;
 }
 
-std::vector<FieldSpec<AreaSettings>> areaPageFields(int areaNumber) {
-  using F = FieldSpec<AreaSettings>;
-  using A = AreaSettings;
+std::vector<Field> areaPageFields(int areaNumber, AreaSettings& v) {
+  using F = Field;
   const AreaPageIds& id = areaPageIds(areaNumber);
   return {
-      F::textField(id.name, &A::COUNTRY),
-      F::intField(id.nameMarginX, &A::ﾏｰｼﾞﾝ1X, kMarginMin, kMarginMax),
-      F::intField(id.nameMarginY, &A::ﾏｰｼﾞﾝ1Y, kMarginMin, kMarginMax),
-      F::intField(id.digitalMarginX, &A::ﾏｰｼﾞﾝ2X, kMarginMin, kMarginMax),
-      F::intField(id.digitalMarginY, &A::ﾏｰｼﾞﾝ2Y, kMarginMin, kMarginMax),
-      F::intField(id.rug, &A::RUG, kRugMin, kRugMax),
-      F::intField(id.posX, &A::X),
-      F::intField(id.posY, &A::Y),
-      F::checkBox(id.showDate, &A::D_DATE),
-      F::checkBox(id.twelveHour, &A::D_24HOUR),
-      F::checkBox(id.showAnalog, &A::D_ANALOG),
-      F::checkBox(id.showCountry, &A::D_COUNTRY),
-      F::checkBox(id.showDigital, &A::D_DIJITAL),
-      F::intField(id.red, &A::R, kColourMin, kColourMax),
-      F::intField(id.green, &A::G, kColourMin, kColourMax),
-      F::intField(id.blue, &A::B, kColourMin, kColourMax),
+      F::textField(id.name, v.COUNTRY),
+      F::intField(id.nameMarginX, v.ﾏｰｼﾞﾝ1X, kMarginMin, kMarginMax),
+      F::intField(id.nameMarginY, v.ﾏｰｼﾞﾝ1Y, kMarginMin, kMarginMax),
+      F::intField(id.digitalMarginX, v.ﾏｰｼﾞﾝ2X, kMarginMin, kMarginMax),
+      F::intField(id.digitalMarginY, v.ﾏｰｼﾞﾝ2Y, kMarginMin, kMarginMax),
+      F::intField(id.rug, v.RUG, kRugMin, kRugMax),
+      F::intField(id.posX, v.X),
+      F::intField(id.posY, v.Y),
+      F::checkBox(id.showDate, v.D_DATE),
+      F::checkBox(id.twelveHour, v.D_24HOUR),
+      F::checkBox(id.showAnalog, v.D_ANALOG),
+      F::checkBox(id.showCountry, v.D_COUNTRY),
+      F::checkBox(id.showDigital, v.D_DIJITAL),
+      F::intField(id.red, v.R, kColourMin, kColourMax),
+      F::intField(id.green, v.G, kColourMin, kColourMax),
+      F::intField(id.blue, v.B, kColourMin, kColourMax),
   };
 }
 
@@ -56,12 +55,12 @@ AreaPageEnabling areaPageEnabling(bool analogChecked, bool countryChecked, bool 
 
 void applyAreaPageEnabling(int areaNumber, ControlAccess& controls) {
   const AreaPageIds& id = areaPageIds(areaNumber);
-  const AreaPageEnabling e = areaPageEnabling(controls.checked(id.showAnalog), controls.checked(id.showCountry),
-                                              controls.checked(id.showDigital));
-  for (int c : {id.posX, id.posY}) controls.enable(c, e.position);
-  for (int c : {id.nameMarginX, id.nameMarginY}) controls.enable(c, e.nameMargins);
-  for (int c : {id.digitalMarginX, id.digitalMarginY}) controls.enable(c, e.digitalMargins);
-  for (int c : {id.red, id.green, id.blue, kAreaColorButton}) controls.enable(c, e.colour);
+  const AreaPageEnabling e = areaPageEnabling(controls.isChecked(id.showAnalog), controls.isChecked(id.showCountry),
+                                              controls.isChecked(id.showDigital));
+  for (int c : {id.posX, id.posY}) controls.enableItem(c, e.position);
+  for (int c : {id.nameMarginX, id.nameMarginY}) controls.enableItem(c, e.nameMargins);
+  for (int c : {id.digitalMarginX, id.digitalMarginY}) controls.enableItem(c, e.digitalMargins);
+  for (int c : {id.red, id.green, id.blue, kAreaColorButton}) controls.enableItem(c, e.colour);
 }
 
 Rgb pickerStartColour(int32_t red, int32_t green, int32_t blue) {
@@ -74,9 +73,9 @@ void acceptAreaColour(int areaNumber, AreaSettings& values, Rgb chosen, ControlA
   values.R = chosen.r;
   values.G = chosen.g;
   values.B = chosen.b;
-  controls.setText(id.red, std::to_string(values.R));
-  controls.setText(id.green, std::to_string(values.G));
-  controls.setText(id.blue, std::to_string(values.B));
+  controls.setItemText(id.red, std::to_string(values.R));
+  controls.setItemText(id.green, std::to_string(values.G));
+  controls.setItemText(id.blue, std::to_string(values.B));
 }
 
 }  // namespace mdx

@@ -6,15 +6,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/settings.h"
 #include "raster/surface.h"  // Rgb, the colour as the picker takes and gives it
-#include "settings_ui/field_exchange.h"
+#include "dialogfw/field_exchange.h"
+#include "resources/settings_ui_ids.h"
+#include "settings/settings.h"
 
 namespace mdx {
 
 // The sheet's caption and the push button "COLOR", which has the same id on every page.
 extern const char kAreaSheetCaption[];  // "AREA設定"
-constexpr int kAreaColorButton = 1007;
+constexpr int kAreaColorButton = IDC_AREA_COLOR;
 
 // The controls of one page, by the value each edits.
 struct AreaPageIds {
@@ -27,15 +28,17 @@ struct AreaPageIds {
 };
 
 // AREA1 .. AREA7 on templates 105 .. 111.
+// The ids of page n, in AreaPageIds' order, from the resource script's header.
+#define MDX_AREA_PAGE_IDS(n)                                                                            \
+  {IDD_AREA##n,      IDC_A##n##_NAME,    IDC_A##n##_RUG,      IDC_A##n##_RED,      IDC_A##n##_GREEN,     \
+   IDC_A##n##_BLUE,  IDC_A##n##_DATE,    IDC_A##n##_12HOUR,   IDC_A##n##_ANALOG,   IDC_A##n##_POSX,      \
+   IDC_A##n##_POSY,  IDC_A##n##_COUNTRY, IDC_A##n##_NMARGINX, IDC_A##n##_NMARGINY, IDC_A##n##_DIGITAL,   \
+   IDC_A##n##_DMARGINX, IDC_A##n##_DMARGINY}
 constexpr std::array<AreaPageIds, kAreaCount> kAreaPageIds = {{
-    {105, 1030, 1031, 1117, 1118, 1119, 1238, 1226, 1114, 1032, 1033, 1044, 1116, 1001, 1045, 1112, 1113},
-    {106, 1052, 1053, 1198, 1199, 1211, 1248, 1227, 1155, 1054, 1055, 1056, 1156, 1157, 1060, 1159, 1160},
-    {107, 1064, 1065, 1200, 1201, 1212, 1249, 1228, 1161, 1066, 1067, 1068, 1162, 1163, 1072, 1165, 1166},
-    {108, 1076, 1077, 1202, 1203, 1213, 1250, 1229, 1167, 1078, 1079, 1080, 1168, 1169, 1084, 1171, 1193},
-    {109, 1088, 1089, 1204, 1205, 1214, 1251, 1230, 1172, 1090, 1091, 1092, 1173, 1174, 1096, 1176, 1194},
-    {110, 1100, 1101, 1206, 1207, 1215, 1252, 1231, 1177, 1102, 1103, 1104, 1178, 1179, 1108, 1181, 1195},
-    {111, 1183, 1184, 1208, 1209, 1210, 1253, 1232, 1182, 1185, 1186, 1187, 1188, 1189, 1191, 1192, 1196},
+    MDX_AREA_PAGE_IDS(1), MDX_AREA_PAGE_IDS(2), MDX_AREA_PAGE_IDS(3), MDX_AREA_PAGE_IDS(4),
+    MDX_AREA_PAGE_IDS(5), MDX_AREA_PAGE_IDS(6), MDX_AREA_PAGE_IDS(7),
 }};
+#undef MDX_AREA_PAGE_IDS
 
 // The ids of page n (1..7).
 const AreaPageIds& areaPageIds(int areaNumber);
@@ -53,7 +56,7 @@ AreaSettings blankAreaPageValues();
 // The page's exchange table in take-back order: name; name margin X, Y; digital margin X, Y;
 // time difference; analog position X, Y; the five check boxes; red, green, blue. Every page,
 // AREA1's included, checks the digital margin Y against -50 to 50.
-std::vector<FieldSpec<AreaSettings>> areaPageFields(int areaNumber);
+std::vector<Field> areaPageFields(int areaNumber, AreaSettings& values);
 
 // Which controls are enabled, from the page's own three check boxes.
 struct AreaPageEnabling {

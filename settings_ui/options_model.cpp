@@ -15,57 +15,56 @@ OptionDialogValues optionValuesFrom(const SettingsRecords& records) {
   return v;
 }
 
-std::vector<FieldSpec<OptionDialogValues>> optionFields() {
-  using F = FieldSpec<OptionDialogValues>;
-  using V = OptionDialogValues;
+std::vector<Field> optionFields(OptionDialogValues& v) {
+  using F = Field;
   namespace id = option_ids;
   return {
-      F::checkBox(id::kNight, &V::D_NIGHT),
-      F::checkBox(id::kTopWindow, &V::TOP_WINDOW),
-      F::checkBox(id::kDateLine, &V::D_DATELINE),
-      F::checkBox(id::kEquator, &V::D_SEKIDOU),
-      F::radioSet({id::kTitleButtons.begin(), id::kTitleButtons.end()}, &V::TITLE),
-      F::checkBox(id::kHourlyChime, &V::JIHOU),
-      F::checkBox(id::kAreaNumber, &V::D_AREA_NO),
-      F::checkBox(id::kDialColour, &V::D_BAN_COLOR),
-      F::checkBox(id::kEvent, &V::D_EVENT1),
-      F::intField(id::kDialBlue, &V::D_MOJIBAN_B, kColourMin, kColourMax),
-      F::intField(id::kDialGreen, &V::D_MOJIBAN_G, kColourMin, kColourMax),
-      F::intField(id::kDialRed, &V::D_MOJIBAN_R, kColourMin, kColourMax),
-      F::textField(id::kWavPath, &V::userChimeFile),
-      F::checkBox(id::kUserChime, &V::userChimeOn),
-      F::intField(id::kUserMinute, &V::userChimeMinute, kMinuteMin, kMinuteMax),
-      F::checkBox(id::kMainTitle, &V::MAIN_TITLE),
-      F::checkBox(id::kResetWindow, &V::resetWindow),
-      F::checkBox(id::kInterval, &V::INTERVAL),
+      F::checkBox(id::kNight, v.D_NIGHT),
+      F::checkBox(id::kTopWindow, v.TOP_WINDOW),
+      F::checkBox(id::kDateLine, v.D_DATELINE),
+      F::checkBox(id::kEquator, v.D_SEKIDOU),
+      F::radioSet({id::kTitleButtons.begin(), id::kTitleButtons.end()}, v.TITLE),
+      F::checkBox(id::kHourlyChime, v.JIHOU),
+      F::checkBox(id::kAreaNumber, v.D_AREA_NO),
+      F::checkBox(id::kDialColour, v.D_BAN_COLOR),
+      F::checkBox(id::kEvent, v.D_EVENT1),
+      F::intField(id::kDialBlue, v.D_MOJIBAN_B, kColourMin, kColourMax),
+      F::intField(id::kDialGreen, v.D_MOJIBAN_G, kColourMin, kColourMax),
+      F::intField(id::kDialRed, v.D_MOJIBAN_R, kColourMin, kColourMax),
+      F::textField(id::kWavPath, v.userChimeFile),
+      F::checkBox(id::kUserChime, v.userChimeOn),
+      F::intField(id::kUserMinute, v.userChimeMinute, kMinuteMin, kMinuteMax),
+      F::checkBox(id::kMainTitle, v.MAIN_TITLE),
+      F::checkBox(id::kResetWindow, v.resetWindow),
+      F::checkBox(id::kInterval, v.INTERVAL),
   };
 }
 
 std::optional<FieldFailure> takeBackOptions(OptionDialogValues& values, const ControlAccess& controls) {
   OptionDialogValues taken = values;
-  if (auto failure = takeBackFields(optionFields(), taken, controls)) return failure;
+  if (auto failure = takeBackFields(optionFields(taken), controls)) return failure;
   values = std::move(taken);
   return std::nullopt;
 }
 
 void applyUserChimeEnabling(ControlAccess& controls) {
-  const bool on = controls.checked(option_ids::kUserChime);
-  for (int c : {option_ids::kUserMinute, option_ids::kWavBrowse, option_ids::kWavPath}) controls.enable(c, on);
+  const bool on = controls.isChecked(option_ids::kUserChime);
+  for (int c : {option_ids::kUserMinute, option_ids::kWavBrowse, option_ids::kWavPath}) controls.enableItem(c, on);
 }
 
 void applyDialColourEnabling(ControlAccess& controls) {
-  const bool on = controls.checked(option_ids::kDialColour);
+  const bool on = controls.isChecked(option_ids::kDialColour);
   for (int c : {option_ids::kDialRed, option_ids::kDialGreen, option_ids::kDialBlue, option_ids::kColorButton})
-    controls.enable(c, on);
+    controls.enableItem(c, on);
 }
 
 void acceptDialColour(OptionDialogValues& values, Rgb chosen, ControlAccess& controls) {
   values.D_MOJIBAN_R = chosen.r;
   values.D_MOJIBAN_G = chosen.g;
   values.D_MOJIBAN_B = chosen.b;
-  controls.setText(option_ids::kDialRed, std::to_string(values.D_MOJIBAN_R));
-  controls.setText(option_ids::kDialGreen, std::to_string(values.D_MOJIBAN_G));
-  controls.setText(option_ids::kDialBlue, std::to_string(values.D_MOJIBAN_B));
+  controls.setItemText(option_ids::kDialRed, std::to_string(values.D_MOJIBAN_R));
+  controls.setItemText(option_ids::kDialGreen, std::to_string(values.D_MOJIBAN_G));
+  controls.setItemText(option_ids::kDialBlue, std::to_string(values.D_MOJIBAN_B));
 }
 
 OptionsOkSteps applyOptionsOk(const OptionDialogValues& values, SettingsRecords& records) {

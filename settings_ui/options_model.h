@@ -8,35 +8,38 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "resources/settings_ui_ids.h"
+#include "settings/settings.h"
 #include "settings_ui/area_sheet_model.h"
-#include "settings_ui/field_exchange.h"
+#include "dialogfw/field_exchange.h"
 
 namespace mdx {
 
 namespace option_ids {
-constexpr int kTemplate = 134;
-constexpr int kTopWindow = 1029;
-constexpr int kMainTitle = 1032;
-constexpr int kDateLine = 1218;
-constexpr int kEquator = 1217;
-constexpr int kInterval = 1221;
-constexpr int kResetWindow = 1271;
-constexpr int kAreaNumber = 1220;
-constexpr int kNight = 1028;
-constexpr int kEvent = 1031;
-constexpr int kHourlyChime = 1219;
-constexpr int kUserChime = 1216;
-constexpr int kUserMinute = 1260;
-constexpr int kWavBrowse = 1025;
-constexpr int kWavPath = 1265;
-constexpr int kDialColour = 1030;
-constexpr int kDialRed = 1254;
-constexpr int kDialGreen = 1255;
-constexpr int kDialBlue = 1256;
-constexpr int kColorButton = 1007;
+constexpr int kTemplate = IDD_OPTIONS;
+constexpr int kTopWindow = IDC_OPT_TOP_WINDOW;
+constexpr int kMainTitle = IDC_OPT_MAIN_TITLE;
+constexpr int kDateLine = IDC_OPT_DATELINE;
+constexpr int kEquator = IDC_OPT_EQUATOR;
+constexpr int kInterval = IDC_OPT_INTERVAL;
+constexpr int kResetWindow = IDC_OPT_RESET_WINDOW;
+constexpr int kAreaNumber = IDC_OPT_AREA_NO;
+constexpr int kNight = IDC_OPT_NIGHT;
+constexpr int kEvent = IDC_OPT_EVENT;
+constexpr int kHourlyChime = IDC_OPT_JIHOU;
+constexpr int kUserChime = IDC_OPT_USER_CHIME;
+constexpr int kUserMinute = IDC_OPT_USER_MINUTE;
+constexpr int kWavBrowse = IDC_OPT_WAV_BROWSE;
+constexpr int kWavPath = IDC_OPT_WAV_PATH;
+constexpr int kDialColour = IDC_OPT_DIAL_COLOUR;
+constexpr int kDialRed = IDC_OPT_DIAL_RED;
+constexpr int kDialGreen = IDC_OPT_DIAL_GREEN;
+constexpr int kDialBlue = IDC_OPT_DIAL_BLUE;
+constexpr int kColorButton = IDC_OPT_COLOR;
 // The title-time buttons by position: "なし", "AREA1" .. "AREA7".
-constexpr std::array<int, 8> kTitleButtons = {1224, 1010, 1011, 1017, 1018, 1019, 1015, 1016};
+constexpr std::array<int, 8> kTitleButtons = {IDC_OPT_TITLE_NONE,  IDC_OPT_TITLE_AREA1, IDC_OPT_TITLE_AREA2,
+                                               IDC_OPT_TITLE_AREA3, IDC_OPT_TITLE_AREA4, IDC_OPT_TITLE_AREA5,
+                                               IDC_OPT_TITLE_AREA6, IDC_OPT_TITLE_AREA7};
 }  // namespace option_ids
 
 extern const char kOptionsCaption[];      // "オプション"
@@ -60,7 +63,7 @@ OptionDialogValues optionValuesFrom(const SettingsRecords& records);
 // the title-time buttons, 毎時時報, AREAﾅﾝﾊﾞｰ表示, 文字盤に色をつける, ｲﾍﾞﾝﾄ表示, dial blue,
 // green, red, the WAV path, 時報（ﾕｰｻﾞｰ選択）, the minute, ｳｲﾝﾄﾞｳﾀｲﾄﾙ無し, the reset flag,
 // １分間に１回描画.
-std::vector<FieldSpec<OptionDialogValues>> optionFields();
+std::vector<Field> optionFields(OptionDialogValues& values);
 
 // OK's take-back: the fields in table order into a scratch copy, committed to `values` only
 // when every field passes. A refused OK leaves the dialog's values as they were, so the dial

@@ -10,32 +10,8 @@
 #include <vector>
 
 #include "platform/win32/text.h"
-#include "resources/timer_action_ids.h"
 
 namespace mdx::win {
-
-// The resource script can only read #defines; the code uses the model's constants. Both must
-// name the same controls.
-static_assert(IDD_TIMER_ACTION == timer_dlg::kTemplateId);
-static_assert(IDC_TA_HOUR == timer_dlg::kHourField && IDC_TA_MINUTE == timer_dlg::kMinuteField);
-static_assert(IDC_TA_HOUR_SPIN == timer_dlg::kHourUpDown && IDC_TA_MINUTE_SPIN == timer_dlg::kMinuteUpDown);
-static_assert(IDC_TA_PC_DATE == timer_dlg::kPcDate && IDC_TA_PC_TIME == timer_dlg::kPcTime);
-static_assert(IDC_TA_EXIT_CHECK == timer_dlg::kExitCheck && IDC_TA_EXIT_TIME == timer_dlg::kExitTimeDisplay &&
-              IDC_TA_EXIT_RESERVE == timer_dlg::kExitReserve && IDC_TA_EXIT_LOGOFF == timer_dlg::kExitLogOffRadio &&
-              IDC_TA_EXIT_RESTART == timer_dlg::kExitRestartRadio &&
-              IDC_TA_EXIT_SHUTDOWN == timer_dlg::kExitShutdownRadio);
-static_assert(IDC_TA_SOUND_CHECK == timer_dlg::kSoundCheck && IDC_TA_SOUND_TIME == timer_dlg::kSoundTimeDisplay &&
-              IDC_TA_SOUND_RESERVE == timer_dlg::kSoundReserve && IDC_TA_SOUND_FILE == timer_dlg::kSoundFileField &&
-              IDC_TA_SOUND_BROWSE == timer_dlg::kSoundBrowse && IDC_TA_SOUND_TEST == timer_dlg::kSoundTest);
-static_assert(IDC_TA_PROGRAM_CHECK == timer_dlg::kProgramCheck &&
-              IDC_TA_PROGRAM_TIME == timer_dlg::kProgramTimeDisplay &&
-              IDC_TA_PROGRAM_RESERVE == timer_dlg::kProgramReserve &&
-              IDC_TA_PROGRAM_COMMAND == timer_dlg::kProgramField &&
-              IDC_TA_PROGRAM_BROWSE == timer_dlg::kProgramBrowse);
-static_assert(IDC_TA_CALL_CHECK == timer_dlg::kCallCheck && IDC_TA_CALL_TIME == timer_dlg::kCallTimeDisplay &&
-              IDC_TA_CALL_RESERVE == timer_dlg::kCallReserve && IDC_TA_CALL_FLASH == timer_dlg::kCallFlashCheck &&
-              IDC_TA_CALL_TOPWINDOW == timer_dlg::kCallTopWindowCheck &&
-              IDC_TA_CALL_TEXT == timer_dlg::kCallTextField);
 
 namespace {
 
@@ -49,38 +25,6 @@ HFONT createDialogFont(int height, int weight) {
   return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, kFontPitchAndFamily, kFontFace);
 }
-
-// One row of the dialog's data exchange. The exit kind's radio buttons are not numbered
-// consecutively (1245, 1246, 1020), so the dialog runs its own table rather than the
-// framework's, which only knows consecutive radio groups.
-enum class Exchange { Text, Check, ExitKindRadio };
-struct ExchangeRow {
-  int id;
-  Exchange kind;
-  std::string TimerActionModel::*text;
-  int32_t TimerActionModel::*value;
-};
-
-const ExchangeRow kExchange[] = {
-    {timer_dlg::kProgramField, Exchange::Text, &TimerActionModel::programCommand, nullptr},
-    {timer_dlg::kProgramCheck, Exchange::Check, nullptr, &TimerActionModel::programReserved},
-    {timer_dlg::kExitTimeDisplay, Exchange::Text, &TimerActionModel::exitTime, nullptr},
-    {timer_dlg::kSoundTimeDisplay, Exchange::Text, &TimerActionModel::soundTime, nullptr},
-    {timer_dlg::kProgramTimeDisplay, Exchange::Text, &TimerActionModel::programTime, nullptr},
-    {timer_dlg::kSoundCheck, Exchange::Check, nullptr, &TimerActionModel::soundReserved},
-    {timer_dlg::kSoundFileField, Exchange::Text, &TimerActionModel::soundFile, nullptr},
-    {timer_dlg::kExitCheck, Exchange::Check, nullptr, &TimerActionModel::exitReserved},
-    {timer_dlg::kExitLogOffRadio, Exchange::ExitKindRadio, nullptr, &TimerActionModel::exitKind},
-    {timer_dlg::kCallTimeDisplay, Exchange::Text, &TimerActionModel::callTime, nullptr},
-    {timer_dlg::kCallCheck, Exchange::Check, nullptr, &TimerActionModel::callReserved},
-    {timer_dlg::kCallTextField, Exchange::Text, &TimerActionModel::callText, nullptr},
-    {timer_dlg::kCallTopWindowCheck, Exchange::Check, nullptr, &TimerActionModel::callTopWindow},
-    {timer_dlg::kCallFlashCheck, Exchange::Check, nullptr, &TimerActionModel::callFlash},
-};
-
-// Radio positions 0 "LOGOFF", 1 "再起動", 2 "ＰＣ終了".
-constexpr int kExitKindRadios[3] = {timer_dlg::kExitLogOffRadio, timer_dlg::kExitRestartRadio,
-                                    timer_dlg::kExitShutdownRadio};
 
 }  // namespace
 
@@ -111,46 +55,10 @@ TimerActionDlg::~TimerActionDlg() {
     if (f) DeleteObject(f);
 }
 
-void TimerActionDlg::exchange(bool save) {
-  for (const ExchangeRow& row : kExchange) {
-    switch (row.kind) {
-      case Exchange::Text: {
-        std::string& member = model.*row.text;
-        if (save)
-          member = itemText(row.id);
-        else
-          setItemText(row.id, member);
-        break;
-      }
-      case Exchange::Check: {
-        int32_t& member = model.*row.value;
-        if (save) {
-          member = static_cast<int32_t>(SendDlgItemMessageW(hwnd_, row.id, BM_GETCHECK, 0, 0));
-        } else {
-          // 0 unchecked, 1 checked, 2 indeterminate; anything else is reset to 0.
-          member = checkBoxExchangeValue(member);
-          SendDlgItemMessageW(hwnd_, row.id, BM_SETCHECK, static_cast<WPARAM>(member), 0);
-        }
-        break;
-      }
-      case Exchange::ExitKindRadio: {
-        int32_t& member = model.*row.value;
-        if (save) {
-          member = -1;
-          for (int i = 0; i < 3; ++i)
-            if (isChecked(kExitKindRadios[i])) member = i;
-        } else {
-          const int checked = exitKindRadioIndex(member);
-          for (int i = 0; i < 3; ++i) setChecked(kExitKindRadios[i], i == checked);
-        }
-        break;
-      }
-    }
-  }
-}
+std::vector<Field> TimerActionDlg::fields() { return timerActionFields(model); }
 
 BOOL TimerActionDlg::onInitDialog() {
-  exchange(false);
+  loadFields();
 
   keepGroupFramesUnder(hwnd_);
 
@@ -180,7 +88,8 @@ BOOL TimerActionDlg::onInitDialog() {
 }
 
 void TimerActionDlg::onOK() {
-  exchange(true);
+  // No field of this dialog can be refused.
+  takeBackFields();
   endDialog(IDOK);
 }
 

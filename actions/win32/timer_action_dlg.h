@@ -8,7 +8,7 @@
 #include <array>
 
 #include "actions/sound.h"
-#include "actions/timed_action.h"
+#include "settings/timed_action.h"
 #include "actions/timer_action_model.h"
 #include "dialogfw/win32/dialog.h"
 #include "platform/clock.h"
@@ -32,6 +32,7 @@ class TimerActionDlg : public DialogImpl<TimerActionDlg> {
   BOOL onInitDialog() override;
   void onOK() override;
   void onDestroy() override;
+  std::vector<Field> fields() override;
 
  private:
   INT_PTR onTimer(WPARAM, LPARAM);
@@ -48,9 +49,6 @@ class TimerActionDlg : public DialogImpl<TimerActionDlg> {
   void onProgramBrowse();
   void onSoundTest();
 
-  // The data exchange of the bound members, in the order of the table: towards the controls
-  // (save = false) or back into the members (save = true).
-  void exchange(bool save);
   void reserve(ActionGroup group);
   void toggle(ActionGroup group);
   // Shows a group's state from the model: controls enabled or greyed, the reserve button's

@@ -6,7 +6,7 @@
 #include "app/win32/world_clock_dlg.h"
 #include "dialogfw/win32/app_title.h"
 #include "platform/win32/pc_clock.h"
-#include "platform/win32/registry_store.h"
+#include "settings/win32/registry_store.h"
 
 namespace {
 constexpr char kSettingsRoot[] = "Quenholt";

@@ -4,9 +4,9 @@
 
 #include "actions/win32/timer_action_dlg.h"
 #include "app/key_rules.h"
-#include "app/settings_io.h"
-#include "app/win32/window_placement.h"
-#include "display/world_time.h"
+#include "settings/settings_io.h"
+#include "display/win32/window_placement.h"
+#include "worldtime/world_time.h"
 #include "libs/imports.h"
 #include "nettime/win32/time_server_dlg.h"
 #include "platform/win32/text.h"
@@ -64,7 +64,7 @@ BOOL WorldClockDlg::onInitDialog() {
   tick_ = std::make_unique<ClockTick>(clock_, *this, *this, display_.firstFrameDue, records_.option.INTERVAL);
   tick_->start();
 
-  updateData(false);
+  loadFields();
   mapPicture_ = item(IDC_MAP_PICTURE);
   // The map is presented over the whole client area; the small picture control would only
   // paint its own background over the corner.

@@ -2,50 +2,12 @@
 
 #include <commctrl.h>
 
-#include "dialogfw/field_parse.h"
 #include "dialogfw/win32/app_title.h"
 #include "platform/win32/text.h"
 
 namespace mdx::win {
 
 HINSTANCE appInstance() { return GetModuleHandleW(nullptr); }
-
-DataBinding DataBinding::textField(int id, std::string& member) {
-  DataBinding b;
-  b.controlId = id;
-  b.kind = Kind::Text;
-  b.text = &member;
-  return b;
-}
-DataBinding DataBinding::intField(int id, int32_t& member) {
-  DataBinding b;
-  b.controlId = id;
-  b.kind = Kind::Int;
-  b.value = &member;
-  return b;
-}
-DataBinding DataBinding::intField(int id, int32_t& member, int32_t min, int32_t max) {
-  DataBinding b = intField(id, member);
-  b.ranged = true;
-  b.min = min;
-  b.max = max;
-  return b;
-}
-DataBinding DataBinding::checkBox(int id, int32_t& member) {
-  DataBinding b;
-  b.controlId = id;
-  b.kind = Kind::Check;
-  b.value = &member;
-  return b;
-}
-DataBinding DataBinding::radioGroup(int firstId, int count, int32_t& member) {
-  DataBinding b;
-  b.controlId = firstId;
-  b.kind = Kind::Radio;
-  b.value = &member;
-  b.radioCount = count;
-  return b;
-}
 
 Dialog::Dialog(int templateId, HWND owner) : templateId_(templateId), owner_(owner) {}
 
@@ -107,12 +69,12 @@ INT_PTR Dialog::handle(UINT msg, WPARAM wp, LPARAM lp) {
 bool Dialog::onMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
 
 BOOL Dialog::onInitDialog() {
-  updateData(false);
+  loadFields();
   return TRUE;
 }
 
 void Dialog::onOK() {
-  if (updateData(true)) endDialog(IDOK);
+  if (takeBackFields()) endDialog(IDOK);
 }
 
 void Dialog::onCancel() { endDialog(IDCANCEL); }
@@ -188,6 +150,10 @@ void Dialog::setItemText(int id, const std::string& utf8) { SetDlgItemTextW(hwnd
 void Dialog::enableItem(int id, bool enable) { EnableWindow(item(id), enable ? TRUE : FALSE); }
 bool Dialog::isChecked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
 void Dialog::setChecked(int id, bool checked) { CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED); }
+int Dialog::checkState(int id) const { return static_cast<int>(SendDlgItemMessageW(hwnd_, id, BM_GETCHECK, 0, 0)); }
+void Dialog::setCheckState(int id, int state) {
+  SendDlgItemMessageW(hwnd_, id, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+}
 
 int Dialog::messageBox(const std::string& text, const std::string& caption, UINT flags) {
   return MessageBoxW(hwnd_, widen(text).c_str(), widen(caption).c_str(), flags);
@@ -200,56 +166,12 @@ void Dialog::failField(int id, const std::string& message) {
   SendMessageW(h, EM_SETSEL, 0, -1);
 }
 
-bool Dialog::exchange(const DataBinding& b, bool save) {
-  switch (b.kind) {
-    case DataBinding::Kind::Text:
-      if (save)
-        *b.text = itemText(b.controlId);
-      else
-        setItemText(b.controlId, *b.text);
-      return true;
-    case DataBinding::Kind::Int: {
-      if (!save) {
-        setItemText(b.controlId, std::to_string(*b.value));
-        return true;
-      }
-      const IntFieldResult r = parseIntField(itemText(b.controlId), b.ranged, b.min, b.max);
-      if (r.status == IntFieldStatus::NotInteger) {
-        failField(b.controlId, kIntegerMessage);
-        return false;
-      }
-      if (r.status == IntFieldStatus::OutOfRange) {
-        // A value too long for 32 bits is reported against the field's range, or the
-        // whole 32-bit range when the field has none.
-        failField(b.controlId, b.ranged ? rangeMessage(b.min, b.max) : rangeMessage(INT32_MIN, INT32_MAX));
-        return false;
-      }
-      *b.value = r.value;
-      return true;
-    }
-    case DataBinding::Kind::Check:
-      if (save)
-        *b.value = isChecked(b.controlId) ? 1 : 0;
-      else
-        setChecked(b.controlId, *b.value == 1);
-      return true;
-    case DataBinding::Kind::Radio:
-      if (save) {
-        *b.value = -1;
-        for (int i = 0; i < b.radioCount; ++i)
-          if (isChecked(b.controlId + i)) *b.value = i;
-      } else {
-        for (int i = 0; i < b.radioCount; ++i) setChecked(b.controlId + i, *b.value == i);
-      }
-      return true;
-  }
-  return true;
-}
+void Dialog::loadFields() { mdx::loadFields(fields(), *this); }
 
-bool Dialog::updateData(bool save) {
-  for (const DataBinding& b : dataBindings())
-    if (!exchange(b, save)) return false;
-  return true;
+bool Dialog::takeBackFields() {
+  const auto failure = mdx::takeBackFields(fields(), *this);
+  if (failure) failField(failure->controlId, failure->message);
+  return !failure;
 }
 
 }  // namespace mdx::win

@@ -2,8 +2,9 @@
 // A small dialog framework: one class per dialog, built from a dialog template, with
 //  - a message table and a command table binding window messages and command ids to member
 //    handlers (see DialogImpl),
-//  - a data-exchange table binding controls to plain member copies, run towards the controls
-//    when the dialog opens and back to the members when it is left with OK,
+//  - a data-exchange table (dialogfw/field_exchange.h) binding controls to plain member
+//    copies, run towards the controls when the dialog opens and back to the members when it
+//    is left with OK; the dialog itself is the table's access to its controls,
 //  - its own modal loop, in which every queued message first passes the pre-translation of the
 //    dialogs it is aimed at (innermost first), so a main window can keep keyboard rules while
 //    nested modal dialogs run over it and its timer keeps ticking.
@@ -13,28 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "dialogfw/field_exchange.h"
+
 namespace mdx::win {
 
-// One row of a data-exchange table.
-struct DataBinding {
-  enum class Kind { Text, Int, Check, Radio };
-  int controlId = 0;
-  Kind kind = Kind::Text;
-  std::string* text = nullptr;
-  int32_t* value = nullptr;
-  bool ranged = false;
-  int32_t min = 0, max = 0;
-  int radioCount = 0;  // Radio: the group's buttons are controlId .. controlId + radioCount - 1
-
-  static DataBinding textField(int id, std::string& member);
-  static DataBinding intField(int id, int32_t& member);
-  static DataBinding intField(int id, int32_t& member, int32_t min, int32_t max);
-  static DataBinding checkBox(int id, int32_t& member);
-  // A group of consecutive radio buttons; the member is the index of the checked one, -1 for none.
-  static DataBinding radioGroup(int firstId, int count, int32_t& member);
-};
-
-class Dialog {
+class Dialog : public ControlAccess {
  public:
   Dialog(int templateId, HWND owner);
   virtual ~Dialog();
@@ -53,16 +37,19 @@ class Dialog {
   HWND owner() const { return owner_; }
   static Dialog* fromHwnd(HWND hwnd);
 
-  // Runs the data-exchange table: to the controls (save = false) or back to the members
-  // (save = true). Saving stops at the first bad field: it shows the message, puts the focus
-  // back on the field with its text selected and returns false.
-  bool updateData(bool save);
+  // The data-exchange table: the members into the controls.
+  void loadFields();
+  // The controls back into the members, in table order. Stops at the first bad field: shows
+  // its message, puts the focus back on the field with its text selected and returns false.
+  bool takeBackFields();
 
-  std::string itemText(int id) const;
-  void setItemText(int id, const std::string& utf8);
-  void enableItem(int id, bool enable);
-  bool isChecked(int id) const;
-  void setChecked(int id, bool checked);
+  std::string itemText(int id) const override;
+  void setItemText(int id, const std::string& utf8) override;
+  void enableItem(int id, bool enable) override;
+  bool isChecked(int id) const override;
+  void setChecked(int id, bool checked) override;
+  int checkState(int id) const override;
+  void setCheckState(int id, int state) override;
   int messageBox(const std::string& text, const std::string& caption, UINT flags);
 
   // The modal loop's hook for queued messages; return true when the message is consumed.
@@ -73,18 +60,18 @@ class Dialog {
   void attach(HWND hwnd);
 
   // Refuses a field: the message box with the exact text (exclamation icon, the program's
-  // title as caption), then the focus back on the field with its whole text selected. For
-  // dialogs that run their own exchange tables.
+  // title as caption), then the focus back on the field with its whole text selected.
   void failField(int id, const std::string& message);
 
  protected:
   // Dispatches one message; return true when handled, with the result in `result`.
   virtual bool onMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result);
-  virtual BOOL onInitDialog();  // default: updateData(false); TRUE = default focus
-  virtual void onOK();          // default: updateData(true), then endDialog(IDOK)
+  virtual BOOL onInitDialog();  // default: loadFields(); TRUE = default focus
+  virtual void onOK();          // default: takeBackFields(), then endDialog(IDOK)
   virtual void onCancel();      // default: endDialog(IDCANCEL)
   virtual void onDestroy() {}
-  virtual std::vector<DataBinding> dataBindings() { return {}; }
+  // The data-exchange table, bound to the dialog's members; none by default.
+  virtual std::vector<Field> fields() { return {}; }
 
   static INT_PTR CALLBACK staticProc(HWND, UINT, WPARAM, LPARAM);
   INT_PTR handle(UINT msg, WPARAM wp, LPARAM lp);
@@ -94,8 +81,6 @@ class Dialog {
   HWND hwnd_ = nullptr;
 
  private:
-  bool exchange(const DataBinding& b, bool save);
-
   bool running_ = false;
   bool quitReceived_ = false;
   INT_PTR result_ = IDCANCEL;

@@ -19,7 +19,7 @@ class SheetPage : public Dialog {
 
   PROPSHEETPAGEW describe();
   // Leaving the page: false keeps it open. The default takes the fields back.
-  virtual bool onKillActive() { return updateData(true); }
+  virtual bool onKillActive() { return takeBackFields(); }
   virtual void onSetActive() {}
   bool created() const { return hwnd_ != nullptr; }
 

@@ -4,19 +4,24 @@
 
 namespace mdx::win {
 
-
 namespace {
 
-// A surface as a top-down 32-bit DIB (blue, green, red, unused per pixel).
-const void* toDib(const Surface& surface, std::vector<uint8_t>& scratch, BITMAPINFO& info) {
-  const int w = surface.width(), h = surface.height();
-  ZeroMemory(&info, sizeof info);
+// The header of a top-down 32-bit DIB of w x h (blue, green, red, unused per pixel).
+BITMAPINFO topDown32BitDib(int w, int h) {
+  BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = w;
   info.bmiHeader.biHeight = -h;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// A surface as a top-down 32-bit DIB.
+const void* toDib(const Surface& surface, std::vector<uint8_t>& scratch, BITMAPINFO& info) {
+  const int w = surface.width(), h = surface.height();
+  info = topDown32BitDib(w, h);
   const size_t pixels = static_cast<size_t>(w) * static_cast<size_t>(h);
   if (scratch.size() != pixels * 4) scratch.resize(pixels * 4);
   const std::vector<uint8_t>& src = surface.data();
@@ -55,13 +60,7 @@ Surface surfaceFromBitmap(HBITMAP bitmap) {
   if (bitmap == nullptr || GetObjectW(bitmap, sizeof bm, &bm) == 0 || bm.bmWidth <= 0 || bm.bmHeight <= 0)
     return Surface();
   const int w = bm.bmWidth, h = bm.bmHeight;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = topDown32BitDib(w, h);
   std::vector<uint8_t> bits(static_cast<size_t>(w) * static_cast<size_t>(h) * 4);
   HDC screen = GetDC(nullptr);
   const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(h), bits.data(), &info, DIB_RGB_COLORS);

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "display/map_surfaces.h"
 
 namespace mdx::win {

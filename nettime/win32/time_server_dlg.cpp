@@ -5,21 +5,10 @@
 #include "platform/win32/pc_clock.h"
 #include "platform/win32/text.h"
 #include "platform/win32/winsock_udp.h"
-#include "resources/resource_ids.h"
-#include "resources/time_server_ids.h"
 
 namespace mdx::win {
 
-// The resource script can only read #defines; the code uses the model's constants. Both must
-// name the same resources and controls.
 namespace ui = time_server_ui;
-static_assert(IDD_TIME_SERVER == ui::kTemplateId && ID_TIME_SERVER == ui::kMenuCommand);
-static_assert(IDC_TS_SERVER_COMBO == ui::kServerCombo && IDC_TS_CHOOSE == ui::kChooseButton);
-static_assert(IDC_TS_CONNECTED == ui::kConnectedServer && IDC_TS_STATUS == ui::kStatus);
-static_assert(IDC_TS_PC_TIME == ui::kPcTime && IDC_TS_SERVER_TIME == ui::kServerTime);
-static_assert(IDC_TS_ICON == ui::kIconControl);
-static_assert(IDOK == ui::kAcquireButton && IDCANCEL == ui::kCloseButton);
-static_assert(IDI_APP == ui::kIconFirst && IDI_APP_ALT == ui::kIconSecond);
 
 const MessageEntry<TimeServerDlg> TimeServerDlg::kMessages[] = {
     {WM_TIMER, &TimeServerDlg::onTimer},
@@ -38,8 +27,8 @@ TimeServerDlg::TimeServerDlg(HWND owner, UdpNetwork& network, const Clock& clock
 // The icons come from LoadIcon and are shared: nothing to release.
 TimeServerDlg::~TimeServerDlg() = default;
 
-std::vector<DataBinding> TimeServerDlg::dataBindings() {
-  return {DataBinding::textField(ui::kServerCombo, server)};
+std::vector<Field> TimeServerDlg::fields() {
+  return {Field::textField(ui::kServerCombo, server)};
 }
 
 BOOL TimeServerDlg::onInitDialog() {
@@ -48,7 +37,7 @@ BOOL TimeServerDlg::onInitDialog() {
   HWND combo = item(ui::kServerCombo);
   for (const std::string& host : timeServerHosts())
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(host).c_str()));
-  updateData(false);
+  loadFields();
   SetTimer(hwnd_, ui::kAnimationTimerId, ui::kAnimationPeriodMillis, nullptr);
   return TRUE;  // the focus goes to the first control, the server list
 }

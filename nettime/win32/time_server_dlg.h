@@ -34,7 +34,7 @@ class TimeServerDlg : public DialogImpl<TimeServerDlg>, private SntpStatusSink {
   // "取得": one attempt against the connected server. The dialog stays open.
   void onOK() override;
   void onDestroy() override;
-  std::vector<DataBinding> dataBindings() override;
+  std::vector<Field> fields() override;
 
  private:
   INT_PTR onTimer(WPARAM, LPARAM);

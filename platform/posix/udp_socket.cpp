@@ -10,32 +10,21 @@
 
 #include <cstring>
 
+#include "platform/ipv4_socket_address.h"
+
 namespace mdx {
-
-namespace {
-
-sockaddr_in toSockaddr(uint32_t address, uint16_t port) {
-  sockaddr_in sa;
-  std::memset(&sa, 0, sizeof sa);
-  sa.sin_family = AF_INET;
-  sa.sin_addr.s_addr = htonl(address);
-  sa.sin_port = htons(port);
-  return sa;
-}
-
-}  // namespace
 
 PosixUdpSocket::~PosixUdpSocket() {
   if (fd_ >= 0) ::close(fd_);
 }
 
 bool PosixUdpSocket::bindAny(uint16_t port) {
-  const sockaddr_in sa = toSockaddr(INADDR_ANY, port);
+  const sockaddr_in sa = ipv4SocketAddress(INADDR_ANY, port);
   return ::bind(fd_, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0;
 }
 
 bool PosixUdpSocket::sendTo(const UdpEndpoint& to, const uint8_t* data, std::size_t size) {
-  const sockaddr_in sa = toSockaddr(to.address, to.port);
+  const sockaddr_in sa = ipv4SocketAddress(to.address, to.port);
   ssize_t sent;
   do {
     sent = ::sendto(fd_, data, size, 0, reinterpret_cast<const sockaddr*>(&sa), sizeof sa);

@@ -4,20 +4,12 @@
 
 #include <cstring>
 
+#include "platform/ipv4_socket_address.h"
 #include "platform/win32/text.h"
 
 namespace mdx::win {
 
 namespace {
-
-sockaddr_in toSockaddr(uint32_t address, uint16_t port) {
-  sockaddr_in sa;
-  std::memset(&sa, 0, sizeof sa);
-  sa.sin_family = AF_INET;
-  sa.sin_addr.s_addr = htonl(address);
-  sa.sin_port = htons(port);
-  return sa;
-}
 
 // UTF-8 to the ANSI code page that the Winsock 1.1 name functions read.
 std::string toAnsi(const std::string& utf8) {
@@ -39,12 +31,12 @@ WinsockUdpSocket::~WinsockUdpSocket() {
 }
 
 bool WinsockUdpSocket::bindAny(uint16_t port) {
-  const sockaddr_in sa = toSockaddr(INADDR_ANY, port);
+  const sockaddr_in sa = ipv4SocketAddress(INADDR_ANY, port);
   return bind(socket_, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0;
 }
 
 bool WinsockUdpSocket::sendTo(const UdpEndpoint& to, const uint8_t* data, std::size_t size) {
-  const sockaddr_in sa = toSockaddr(to.address, to.port);
+  const sockaddr_in sa = ipv4SocketAddress(to.address, to.port);
   const int sent = sendto(socket_, reinterpret_cast<const char*>(data), static_cast<int>(size), 0,
                           reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
   return sent == static_cast<int>(size);

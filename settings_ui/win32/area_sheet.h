@@ -4,7 +4,7 @@
 // copies the seven copies back.
 #include <windows.h>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "dialogfw/win32/property_sheet.h"
 #include "settings_ui/area_sheet_model.h"
 
@@ -25,7 +25,7 @@ class AreaPage : public SheetPage {
 
  protected:
   BOOL onInitDialog() override;
-  bool onKillActive() override;
+  std::vector<Field> fields() override;
 
  private:
   int areaNumber_;

@@ -3,7 +3,7 @@
 // dial colour, the title-bar time, the window's style and the one-shot window reset.
 #include <windows.h>
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "dialogfw/win32/dialog.h"
 #include "settings_ui/options_model.h"
 
@@ -22,6 +22,7 @@ class OptionDlg : public DialogImpl<OptionDlg> {
  protected:
   BOOL onInitDialog() override;
   void onOK() override;
+  std::vector<Field> fields() override;
 
  private:
   void onDialColourCheck();

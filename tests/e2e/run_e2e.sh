@@ -35,6 +35,17 @@ app=$work/prefix/drive_c/meridexa
 mkdir -p "$app"
 cp "$build/meridexa.exe" "$build/mdxutil.dll" "$build/mdxsound.dll" "$build/mdxgraph.dll" "$build/meridexa.html" "$app/"
 cp "$build/mdxdriver.exe" "$build/mdxprobe.dll" "$build/mdxbeepprobe.dll" "$build/mdxsoakprobe.dll" "$work/prefix/drive_c/"
+dll_overrides="mscoree,mshtml="
+# The release scenarios install the setup made from this build. Shortcuts land in the prefix
+# only: its desktop becomes a plain folder (not the Linux user's), and no menu entries are made.
+if [[ $scenario == release.* ]]; then
+  cmake --build "$build" --target release_files >/dev/null || { echo "cannot make the release files"; exit 1; }
+  cp "$build/package/Meridexa-1.50-setup.exe" "$work/prefix/drive_c/"
+  for desktop in "$work"/prefix/drive_c/users/*/Desktop; do
+    if [ -L "$desktop" ]; then rm "$desktop" && mkdir "$desktop"; fi
+  done
+  dll_overrides+=";winemenubuilder.exe=d"
+fi
 
 # A private display; -displayfd picks a free number.
 exec 8>"$work/display"
@@ -43,7 +54,7 @@ xvfb_pid=$!
 exec 8>&-
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(head -n1 "$work/display")
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES=$dll_overrides LANG=ja_JP.UTF-8
 
 run() { setpriv --bounding-set -sys_time --inh-caps -sys_time "$@"; }
 # The programs must not be able to set this machine's clock.

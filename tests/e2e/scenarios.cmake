@@ -22,6 +22,7 @@ set(MDX_E2E_SCENARIOS
   settings.options
   settings.hostile_types
   settings.hostile_extremes
+  settings.stored_check_two
   display.map_shown
   display.resize_stretches
   display.minimise_restore
@@ -29,6 +30,7 @@ set(MDX_E2E_SCENARIOS
   display.title_area_time
   sound.chime_audible
   sound.wav_file_audible
+  release.install_uninstall
   soak.one_day
 )
 # Behind `make soak`: three simulated days.

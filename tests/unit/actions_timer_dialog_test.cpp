@@ -4,6 +4,7 @@
 
 #include "actions/timer_action_model.h"
 #include "platform/fake_clock.h"
+#include "tests/unit/dialogfw_test_support.h"
 
 namespace mdx {
 namespace {
@@ -66,6 +67,33 @@ TEST(ActionsTimerDialog, CheckValuesOutsideTheBoxAreReset) {
   EXPECT_EQ(m.callFlash, 0);
   EXPECT_EQ(exitKindRadioIndex(m.exitKind), -1);
   EXPECT_EQ(exitKindRadioIndex(2), 2);
+}
+
+TEST(ActionsTimerDialog, ExchangeTableGivesBoxesTheirStateAndRadiosByIdList) {
+  TimerActionModel m;
+  m.programCommand = "notepad.exe";
+  m.soundReserved = 2;  // an auto check box shows 2 as checked
+  m.exitReserved = 9;   // outside 0..2: reset to 0
+  m.callFlash = 1;
+  m.exitKind = 2;  // "ＰＣ終了", the third button although its id is the lowest
+  test::FakeControls c;
+  loadFields(timerActionFields(m), c);
+  EXPECT_EQ(c.texts[timer_dlg::kProgramField], "notepad.exe");
+  EXPECT_TRUE(c.checks[timer_dlg::kSoundCheck]);
+  EXPECT_FALSE(c.checks[timer_dlg::kExitCheck]);
+  EXPECT_EQ(m.exitReserved, 0);
+  EXPECT_TRUE(c.checks[timer_dlg::kCallFlashCheck]);
+  EXPECT_TRUE(c.checks[timer_dlg::kExitShutdownRadio]);
+  EXPECT_FALSE(c.checks[timer_dlg::kExitLogOffRadio] || c.checks[timer_dlg::kExitRestartRadio]);
+
+  // Back: what the boxes report, and -1 when no exit kind is chosen.
+  c.checks[timer_dlg::kExitShutdownRadio] = false;
+  c.texts[timer_dlg::kCallTextField] = "会議";
+  ASSERT_FALSE(takeBackFields(timerActionFields(m), c));
+  EXPECT_EQ(m.soundReserved, 1);
+  EXPECT_EQ(m.exitKind, -1);
+  EXPECT_EQ(m.callText, "会議");
+  EXPECT_EQ(m.programCommand, "notepad.exe");
 }
 
 TEST(ActionsTimerDialog, ReserveThenClearAndRecheckDiscardsTheTime) {

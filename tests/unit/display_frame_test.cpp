@@ -7,7 +7,7 @@
 #include "display/area_clocks.h"
 #include "display/frame.h"
 #include "display/map_overlays.h"
-#include "display/world_time.h"
+#include "worldtime/world_time.h"
 #include "raster/draw.h"
 #include "tests/unit/display_test_support.h"
 

@@ -14,7 +14,7 @@
 #include "display/frame.h"
 #include "display/map_surfaces.h"
 #include "display/title_bar.h"
-#include "display/world_time.h"
+#include "worldtime/world_time.h"
 #include "platform/fake_clock.h"
 
 namespace mdx {

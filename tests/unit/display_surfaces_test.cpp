@@ -8,8 +8,8 @@
 
 #include "display/frame.h"
 #include "display/map_surfaces.h"
-#include "display/png_writer.h"
-#include "display/synthetic_bitmaps.h"
+#include "testsupport/png_writer.h"
+#include "testsupport/synthetic_bitmaps.h"
 #include "tests/unit/display_test_support.h"
 
 using namespace mdx;
@@ -38,15 +38,20 @@ TEST(DisplaySurfaces, LoadedInOrderWithTheirSizes) {
   EXPECT_EQ(s.NightMaskSheetSurface.width(), 179);
 }
 
-TEST(DisplaySurfaces, SyntheticBitmapsHaveTheLibraryLayout) {
-  SyntheticBitmapSource src;
-  const MapSurfaces s = loadMapSurfaces(src);
+// The sizes the graphics library's bitmaps give the map, the dial and the night overlay.
+void expectLibrarySizes(const MapSurfaces& s) {
   EXPECT_EQ(s.mapWidth, 578);
   EXPECT_EQ(s.mapHeight, 340);
   EXPECT_EQ(s.dialWidth, 40);
   EXPECT_EQ(s.dialHeight, 39);
   EXPECT_EQ(s.overlayWidth, 96);
   EXPECT_EQ(s.overlayHeight, 82);
+}
+
+TEST(DisplaySurfaces, SyntheticBitmapsHaveTheLibraryLayout) {
+  SyntheticBitmapSource src;
+  const MapSurfaces s = loadMapSurfaces(src);
+  expectLibrarySizes(s);
   EXPECT_EQ(s.PlaneMaskSurface.depth(), Surface::Depth::Mono1);
   EXPECT_EQ(s.NightMaskSheetSurface.width(), 582);
   // Every image is black wherever its mask is white, inside the frames.
@@ -76,12 +81,7 @@ TEST(DisplaySurfaces, TheLibraryBitmapsLoadFromTheSourceTree) {
   DirectoryBitmapSource src(dir, MDX_SOURCE_DIR "/libs/graphics/mdxgraph.rc");
   if (!std::ifstream(dir + "/" + src.fileFor(kBitmapWorldMap))) GTEST_SKIP() << "bitmaps not in the tree";
   const MapSurfaces s = loadMapSurfaces(src);
-  EXPECT_EQ(s.mapWidth, 578);
-  EXPECT_EQ(s.mapHeight, 340);
-  EXPECT_EQ(s.dialWidth, 40);
-  EXPECT_EQ(s.dialHeight, 39);
-  EXPECT_EQ(s.overlayWidth, 96);
-  EXPECT_EQ(s.overlayHeight, 82);
+  expectLibrarySizes(s);
   EXPECT_EQ(s.PlaneMaskSurface.width(), 268);
   EXPECT_EQ(s.PlaneImageSurface.height(), 35);
   EXPECT_EQ(s.TyphoonMaskSurface.width(), 239);

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "raster/ops.h"
-#include "raster/ops_reference.h"
+#include "testsupport/ops_reference.h"
 
 namespace mdx {
 namespace {

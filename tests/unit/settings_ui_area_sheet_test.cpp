@@ -5,7 +5,7 @@
 #include <set>
 
 #include "settings_ui/area_sheet_model.h"
-#include "tests/unit/settings_ui_test_support.h"
+#include "tests/unit/dialogfw_test_support.h"
 
 namespace mdx {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 test::FakeControls pageShowing(int n, const AreaSettings& v) {
   test::FakeControls c;
   AreaSettings copy = v;
-  loadFields(areaPageFields(n), copy, c);
+  loadFields(areaPageFields(n, copy), c);
   c.reads.clear();
   return c;
 }
@@ -24,7 +24,7 @@ TEST(AreaPage, TakesValuesBackInTheFixedOrder) {
     const AreaPageIds& id = areaPageIds(n);
     test::FakeControls c = pageShowing(n, defaultAreaSettings(n));
     AreaSettings v = blankAreaPageValues();
-    ASSERT_FALSE(takeBackFields(areaPageFields(n), v, c));
+    ASSERT_FALSE(takeBackFields(areaPageFields(n, v), c));
     EXPECT_EQ(c.reads, (std::vector<int>{id.name, id.nameMarginX, id.nameMarginY, id.digitalMarginX,
                                          id.digitalMarginY, id.rug, id.posX, id.posY, id.showDate, id.twelveHour,
                                          id.showAnalog, id.showCountry, id.showDigital, id.red, id.green, id.blue}))
@@ -73,7 +73,7 @@ TEST(AreaPage, RefusesBadFieldsWithTheirMessages) {
       const int failing = areaPageIds(n).*r.field;
       c.texts[failing] = r.text;
       AreaSettings v = defaultAreaSettings(n);
-      const auto failure = takeBackFields(areaPageFields(n), v, c);
+      const auto failure = takeBackFields(areaPageFields(n, v), c);
       ASSERT_TRUE(failure) << "AREA" << n << " " << r.text;
       EXPECT_EQ(failure->controlId, failing);
       EXPECT_EQ(failure->message, r.message);
@@ -92,14 +92,14 @@ TEST(AreaPage, AcceptsTheBoundsAndAnyName) {
   c.texts[id.red] = "0";
   c.texts[id.blue] = "255";
   AreaSettings v = defaultAreaSettings(2);
-  ASSERT_FALSE(takeBackFields(areaPageFields(2), v, c));
+  ASSERT_FALSE(takeBackFields(areaPageFields(2, v), c));
   EXPECT_EQ(v.COUNTRY, "");
   EXPECT_EQ(v.RUG, -20);
   EXPECT_EQ(v.ﾏｰｼﾞﾝ1X, 50);
   EXPECT_EQ(v.ﾏｰｼﾞﾝ2Y, -50);
   EXPECT_EQ(v.X, -100000);
   c.texts[id.rug] = "4";
-  ASSERT_FALSE(takeBackFields(areaPageFields(2), v, c));
+  ASSERT_FALSE(takeBackFields(areaPageFields(2, v), c));
   EXPECT_EQ(v.RUG, 4);
 }
 
@@ -111,9 +111,24 @@ TEST(AreaPage, StoredOutOfRangeValuesShowAsTheyAreAndAreRefusedOnLeaving) {
   EXPECT_EQ(c.texts[areaPageIds(3).nameMarginX], "80");
   applyAreaPageEnabling(3, c);
   EXPECT_FALSE(c.enabled[areaPageIds(3).nameMarginX]);
-  const auto failure = takeBackFields(areaPageFields(3), stored, c);
+  const auto failure = takeBackFields(areaPageFields(3, stored), c);
   ASSERT_TRUE(failure) << "disabled fields are checked too";
   EXPECT_EQ(failure->controlId, areaPageIds(3).nameMarginX);
+}
+
+TEST(AreaPage, StoredCheckValueTwoShowsCheckedAndIsTakenBackAsShown) {
+  AreaSettings stored = defaultAreaSettings(4);
+  stored.D_ANALOG = 2;
+  stored.D_DATE = -1;  // outside 0..2: opens unchecked
+  const AreaPageIds& id = areaPageIds(4);
+  test::FakeControls c = pageShowing(4, stored);
+  EXPECT_TRUE(c.checks[id.showAnalog]);
+  EXPECT_FALSE(c.checks[id.showDate]);
+  applyAreaPageEnabling(4, c);
+  EXPECT_TRUE(c.enabled[id.posX]) << "the analog position follows the box as shown";
+  ASSERT_FALSE(takeBackFields(areaPageFields(4, stored), c));
+  EXPECT_EQ(stored.D_ANALOG, 1);
+  EXPECT_EQ(stored.D_DATE, 0);
 }
 
 TEST(AreaPage, EnablingFollowsThePagesOwnCheckBoxes) {

@@ -2,8 +2,9 @@
 // enabling rules, and what OK does to the records.
 #include <gtest/gtest.h>
 
+#include "display/window_style.h"
 #include "settings_ui/options_model.h"
-#include "tests/unit/settings_ui_test_support.h"
+#include "tests/unit/dialogfw_test_support.h"
 
 namespace mdx {
 namespace {
@@ -12,7 +13,7 @@ namespace id = option_ids;
 
 test::FakeControls dialogShowing(OptionDialogValues v) {
   test::FakeControls c;
-  loadFields(optionFields(), v, c);
+  loadFields(optionFields(v), c);
   c.reads.clear();
   return c;
 }
@@ -35,7 +36,7 @@ TEST(OptionsDialog, OpensFromTheRecordsWithTheResetFlagOff) {
 TEST(OptionsDialog, TakesValuesBackInTheFixedOrder) {
   test::FakeControls c = dialogShowing(optionValuesFrom(defaultSettings()));
   OptionDialogValues v;
-  ASSERT_FALSE(takeBackFields(optionFields(), v, c));
+  ASSERT_FALSE(takeBackFields(optionFields(v), c));
   std::vector<int> expected{id::kNight, id::kTopWindow, id::kDateLine, id::kEquator};
   expected.insert(expected.end(), id::kTitleButtons.begin(), id::kTitleButtons.end());
   for (int x : {id::kHourlyChime, id::kAreaNumber, id::kDialColour, id::kEvent, id::kDialBlue, id::kDialGreen,
@@ -50,7 +51,7 @@ TEST(OptionsDialog, MinuteAndDialColourRanges) {
     test::FakeControls c = dialogShowing(optionValuesFrom(defaultSettings()));
     c.texts[id::kUserMinute] = ok;
     OptionDialogValues v;
-    EXPECT_FALSE(takeBackFields(optionFields(), v, c)) << ok;
+    EXPECT_FALSE(takeBackFields(optionFields(v), c)) << ok;
   }
   struct Case {
     int control;
@@ -70,7 +71,7 @@ TEST(OptionsDialog, MinuteAndDialColourRanges) {
     EXPECT_FALSE(c.enabled[id::kUserMinute]);
     c.texts[k.control] = k.text;
     OptionDialogValues v;
-    const auto failure = takeBackFields(optionFields(), v, c);
+    const auto failure = takeBackFields(optionFields(v), c);
     ASSERT_TRUE(failure) << k.text;
     EXPECT_EQ(failure->controlId, k.control);
     EXPECT_EQ(failure->message, k.message);
@@ -89,7 +90,7 @@ TEST(OptionsDialog, TitleButtonsMapToPositions) {
     }
     EXPECT_EQ(chosen, title >= 0 && title <= 7 ? 1 : 0);
     OptionDialogValues back;
-    ASSERT_FALSE(takeBackFields(optionFields(), back, c));
+    ASSERT_FALSE(takeBackFields(optionFields(back), c));
     EXPECT_EQ(back.TITLE, title >= 0 && title <= 7 ? title : -1) << "none chosen stores -1";
   }
   // AREA7 is the last button, id 1016, not the highest id of the set.
@@ -97,7 +98,7 @@ TEST(OptionsDialog, TitleButtonsMapToPositions) {
   c.checks[id::kTitleButtons[0]] = false;
   c.checks[1016] = true;
   OptionDialogValues back;
-  ASSERT_FALSE(takeBackFields(optionFields(), back, c));
+  ASSERT_FALSE(takeBackFields(optionFields(back), c));
   EXPECT_EQ(back.TITLE, 7);
 }
 
@@ -151,6 +152,22 @@ TEST(OptionsDialog, OkCopiesBackAndRestylesOnlyOnAChangedMainTitle) {
   EXPECT_EQ(d.top, 102);
   EXPECT_EQ(d.width(), 586);
   EXPECT_EQ(d.height(), 369);
+}
+
+TEST(OptionsDialog, StoredCheckValueTwoShowsCheckedAndOkKeepsTheTitleBarOff) {
+  SettingsRecords r = defaultSettings();
+  r.option.MAIN_TITLE = 2;  // counts as on: no title bar
+  r.option.D_NIGHT = 7;     // outside 0..2: opens unchecked
+  OptionDialogValues v = optionValuesFrom(r);
+  test::FakeControls c = dialogShowing(v);
+  EXPECT_TRUE(c.checks[id::kMainTitle]);
+  EXPECT_FALSE(c.checks[id::kNight]);
+  ASSERT_FALSE(takeBackOptions(v, c));  // OK without touching anything
+  applyOptionsOk(v, r);
+  EXPECT_EQ(r.option.MAIN_TITLE, 1) << "what the box showed";
+  EXPECT_EQ(r.option.D_NIGHT, 0);
+  EXPECT_EQ(titleBarStyle(kOverlappedWindowStyle, r.option) & kOverlappedWindowStyle, 0u)
+      << "the title bar does not come back";
 }
 
 TEST(OptionsDialog, DialColourPickerStartsFromStoredValues) {

@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "raster/little_endian.h"
+
 namespace {
 
 // Output format of the resource (mono, 8-bit unsigned, 20 kHz).
@@ -327,31 +329,23 @@ std::vector<uint8_t> synthesise() {
   return pcm;
 }
 
-void put16(std::vector<uint8_t>& b, uint32_t v) {
-  b.push_back(static_cast<uint8_t>(v));
-  b.push_back(static_cast<uint8_t>(v >> 8));
-}
-void put32(std::vector<uint8_t>& b, uint32_t v) {
-  put16(b, v & 0xFFFF);
-  put16(b, v >> 16);
-}
 void putTag(std::vector<uint8_t>& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
 
 std::vector<uint8_t> wavFile(const std::vector<uint8_t>& pcm) {
   std::vector<uint8_t> b;
   putTag(b, "RIFF");
-  put32(b, static_cast<uint32_t>(4 + 8 + 16 + 8 + pcm.size()));
+  mdx::appendLe32(b, static_cast<uint32_t>(4 + 8 + 16 + 8 + pcm.size()));
   putTag(b, "WAVE");
   putTag(b, "fmt ");
-  put32(b, 16);
-  put16(b, 1);            // PCM
-  put16(b, 1);            // mono
-  put32(b, kSampleRate);  // samples per second
-  put32(b, kSampleRate);  // bytes per second
-  put16(b, 1);            // block alignment
-  put16(b, 8);            // bits per sample
+  mdx::appendLe32(b, 16);
+  mdx::appendLe16(b, 1);            // PCM
+  mdx::appendLe16(b, 1);            // mono
+  mdx::appendLe32(b, kSampleRate);  // samples per second
+  mdx::appendLe32(b, kSampleRate);  // bytes per second
+  mdx::appendLe16(b, 1);            // block alignment
+  mdx::appendLe16(b, 8);            // bits per sample
   putTag(b, "data");
-  put32(b, static_cast<uint32_t>(pcm.size()));
+  mdx::appendLe32(b, static_cast<uint32_t>(pcm.size()));
   b.insert(b.end(), pcm.begin(), pcm.end());
   return b;
 }

@@ -4,6 +4,7 @@
 // sprite's colours on black, and are black wherever the mask is white, so that
 // "mask AND, then image OR" draws the sprite over the map.
 
+const { valueNoise } = require('./noise');
 const { Picture, Bitmask } = require('./bmp');
 
 const SS = 5; // samples per pixel and axis when rendering shapes
@@ -201,20 +202,6 @@ function makePlaneSheets() {
 const TY_SIZE = 59;
 const TY_FRAMES = [0, 60, 120, 180];
 
-function hash(x, y, seed) {
-  let h = (x * 374761393 + y * 668265263 + seed * 982451653) | 0;
-  h = Math.imul(h ^ (h >>> 13), 1274126177);
-  h ^= h >>> 16;
-  return (h >>> 0) / 4294967296;
-}
-function valueNoise(x, y, seed) {
-  const ix = Math.floor(x), iy = Math.floor(y);
-  const fx = x - ix, fy = y - iy;
-  const sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
-  const a = hash(ix, iy, seed), b = hash(ix + 1, iy, seed);
-  const c = hash(ix, iy + 1, seed), d = hash(ix + 1, iy + 1, seed);
-  return a + (b - a) * sx + (c - a) * sy + (a - b - c + d) * sx * sy;
-}
 function smoothstep(e0, e1, v) {
   const t = Math.max(0, Math.min(1, (v - e0) / (e1 - e0)));
   return t * t * (3 - 2 * t);

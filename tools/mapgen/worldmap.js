@@ -7,6 +7,7 @@
 
 const topojson = require('topojson-client');
 const land50 = require('world-atlas/land-50m.json');
+const { valueNoise } = require('./noise');
 const { Picture } = require('./bmp');
 
 const W = 578;
@@ -102,21 +103,6 @@ function landCoverage() {
   return cover;
 }
 
-// Smooth deterministic value noise in [0, 1].
-function hash2(ix, iy, seed) {
-  let h = (ix * 374761393 + iy * 668265263 + seed * 982451653) | 0;
-  h = Math.imul(h ^ (h >>> 13), 1274126177);
-  h ^= h >>> 16;
-  return (h >>> 0) / 4294967296;
-}
-function valueNoise(x, y, seed) {
-  const ix = Math.floor(x), iy = Math.floor(y);
-  const fx = x - ix, fy = y - iy;
-  const sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
-  const a = hash2(ix, iy, seed), b = hash2(ix + 1, iy, seed);
-  const c = hash2(ix, iy + 1, seed), d = hash2(ix + 1, iy + 1, seed);
-  return a + (b - a) * sx + (c - a) * sy + (a - b - c + d) * sx * sy;
-}
 function fractalNoise(x, y, seed) {
   return 0.55 * valueNoise(x, y, seed) + 0.3 * valueNoise(x * 2.1, y * 2.1, seed + 1) +
     0.15 * valueNoise(x * 4.3, y * 4.3, seed + 2);

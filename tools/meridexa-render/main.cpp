@@ -16,11 +16,11 @@
 #include <set>
 #include <string>
 
-#include "app/memory_profile_store.h"
-#include "app/settings_io.h"
+#include "settings/memory_profile_store.h"
+#include "settings/settings_io.h"
 #include "display/frame.h"
-#include "display/png_writer.h"
-#include "display/synthetic_bitmaps.h"
+#include "testsupport/png_writer.h"
+#include "testsupport/synthetic_bitmaps.h"
 #include "platform/clock.h"
 #include "platform/fake_clock.h"
 

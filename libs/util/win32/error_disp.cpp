@@ -4,18 +4,14 @@
 
 #include <string>
 
+#include "platform/win32/module_title.h"
+
 namespace {
 
 HINSTANCE gModule = nullptr;
 
 std::wstring libraryTitle() {
-  wchar_t path[MAX_PATH * 4] = {};
-  GetModuleFileNameW(gModule, path, static_cast<DWORD>(std::size(path)));
-  std::wstring name(path);
-  const size_t slash = name.find_last_of(L"\\/");
-  if (slash != std::wstring::npos) name.erase(0, slash + 1);
-  const size_t dot = name.find_last_of(L'.');
-  if (dot != std::wstring::npos && dot > 0) name.erase(dot);
+  const std::wstring name = mdx::win::moduleTitle(gModule);
   return name.empty() ? L"mdxutil" : name;
 }
 

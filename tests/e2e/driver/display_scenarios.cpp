@@ -15,48 +15,14 @@ namespace {
 constexpr int kMapWidth = 578;
 constexpr int kMapHeight = 340;
 
-// The client area as it is on the screen, 0x00RRGGBB per pixel, top row first.
-struct ClientPixels {
-  int width = 0, height = 0;
-  std::vector<uint32_t> px;
-  uint32_t at(int x, int y) const { return px[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
-  static int r(uint32_t c) { return (c >> 16) & 0xFF; }
-  static int g(uint32_t c) { return (c >> 8) & 0xFF; }
-  static int b(uint32_t c) { return c & 0xFF; }
-};
-
+// The client area as it is on the screen.
+using ClientPixels = ScreenPixels;
 ClientPixels captureClient(HWND h) {
-  ClientPixels out;
   RECT rc;
-  if (!GetClientRect(h, &rc) || rc.right <= 0 || rc.bottom <= 0) return out;
+  if (!GetClientRect(h, &rc) || rc.right <= 0 || rc.bottom <= 0) return {};
   POINT origin{0, 0};
   ClientToScreen(h, &origin);
-  const int w = rc.right, ht = rc.bottom;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -ht;  // top-down
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (bmp != nullptr) {
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, ht, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
-    const auto* p = static_cast<const uint32_t*>(bits);
-    out.width = w;
-    out.height = ht;
-    out.px.resize(static_cast<size_t>(w) * static_cast<size_t>(ht));
-    for (size_t i = 0; i < out.px.size(); ++i) out.px[i] = p[i] & 0xFFFFFF;
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-  }
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return out;
+  return captureScreen(origin.x, origin.y, rc.right, rc.bottom);
 }
 
 size_t distinctColours(const ClientPixels& c, int x0, int y0, int x1, int y1) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <algorithm>
 #include <cstring>
+#include <cstdint>
 #include <vector>
 
 namespace e2e {
@@ -20,22 +21,6 @@ void log(const std::string& line) {
 void check(bool condition, const std::string& what) {
   if (!condition) throw Failure{what};
   log("  ok: " + what);
-}
-
-std::string narrow(const std::wstring& w) {
-  if (w.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-  return s;
-}
-
-std::wstring widen(const std::string& s) {
-  if (s.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-  return w;
 }
 
 bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -372,42 +357,72 @@ void writeText(const std::string& section, const std::string& key, const std::st
 
 // ---- screenshots ----
 
-void screenshot(const Context& ctx, HWND h, const std::string& name) {
-  const RECT r = windowRect(h);
-  const int w = r.right - r.left, ht = r.bottom - r.top;
-  if (w <= 0 || ht <= 0) return;
+ScreenPixels captureScreen(int left, int top, int width, int height) {
+  ScreenPixels out;
+  if (width <= 0 || height <= 0) return out;
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = ht;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;  // top-down
   bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 24;
+  bi.bmiHeader.biBitCount = 32;
   void* bits = nullptr;
   HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, ht, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  const DWORD stride = ((static_cast<DWORD>(w) * 3 + 3) & ~3u);
-  const DWORD imageSize = stride * static_cast<DWORD>(ht);
+  if (bmp != nullptr) {
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, width, height, screen, left, top, SRCCOPY);
+    GdiFlush();
+    const auto* p = static_cast<const uint32_t*>(bits);
+    out.width = width;
+    out.height = height;
+    out.px.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (size_t i = 0; i < out.px.size(); ++i) out.px[i] = p[i] & 0xFFFFFF;
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+  }
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+
+void screenshot(const Context& ctx, HWND h, const std::string& name) {
+  const RECT r = windowRect(h);
+  const ScreenPixels shot = captureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  if (shot.px.empty()) return;
+  // A 24-bit bottom-up BMP, rows padded to four bytes.
+  const DWORD stride = ((static_cast<DWORD>(shot.width) * 3 + 3) & ~3u);
+  const DWORD imageSize = stride * static_cast<DWORD>(shot.height);
+  std::vector<uint8_t> image(imageSize, 0);
+  for (int y = 0; y < shot.height; ++y) {
+    uint8_t* row = image.data() + static_cast<size_t>(shot.height - 1 - y) * stride;
+    for (int x = 0; x < shot.width; ++x) {
+      const uint32_t c = shot.at(x, y);
+      row[3 * x] = static_cast<uint8_t>(ScreenPixels::b(c));
+      row[3 * x + 1] = static_cast<uint8_t>(ScreenPixels::g(c));
+      row[3 * x + 2] = static_cast<uint8_t>(ScreenPixels::r(c));
+    }
+  }
+  BITMAPINFOHEADER ih{};
+  ih.biSize = sizeof ih;
+  ih.biWidth = shot.width;
+  ih.biHeight = shot.height;
+  ih.biPlanes = 1;
+  ih.biBitCount = 24;
+  ih.biSizeImage = imageSize;
   BITMAPFILEHEADER fh{};
   fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+  fh.bfOffBits = sizeof fh + sizeof ih;
   fh.bfSize = fh.bfOffBits + imageSize;
-  bi.bmiHeader.biSizeImage = imageSize;
   const std::wstring path = ctx.outputDir + L"\\" + widen(name) + L".bmp";
   if (FILE* f = _wfopen(path.c_str(), L"wb")) {
     fwrite(&fh, sizeof fh, 1, f);
-    fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
-    fwrite(bits, 1, imageSize, f);
+    fwrite(&ih, sizeof ih, 1, f);
+    fwrite(image.data(), 1, image.size(), f);
     fclose(f);
     log("  screenshot: " + name);
   }
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
 }
 
 std::map<std::string, Scenario>& scenarios() {

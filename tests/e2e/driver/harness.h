@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/text.h"
+
 namespace e2e {
 
 struct Context {
@@ -24,8 +26,9 @@ struct Failure {
 
 void check(bool condition, const std::string& what);
 void log(const std::string& line);
-std::string narrow(const std::wstring& w);
-std::wstring widen(const std::string& s);
+// UTF-8 <-> UTF-16, the program's own conversion.
+using mdx::win::narrow;
+using mdx::win::widen;
 
 // Polls `condition` every 50 ms until it holds or `timeoutMs` passes.
 bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
@@ -101,6 +104,18 @@ void writeText(const std::string& section, const std::string& key, const std::st
 
 // Saves the screen area of a window as a BMP in the output directory.
 void screenshot(const Context& ctx, HWND h, const std::string& name);
+
+// What the screen shows in a rectangle, 0x00RRGGBB per pixel, top row first; empty when the
+// rectangle is.
+struct ScreenPixels {
+  int width = 0, height = 0;
+  std::vector<uint32_t> px;
+  uint32_t at(int x, int y) const { return px[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
+  static int r(uint32_t c) { return (c >> 16) & 0xFF; }
+  static int g(uint32_t c) { return (c >> 8) & 0xFF; }
+  static int b(uint32_t c) { return c & 0xFF; }
+};
+ScreenPixels captureScreen(int left, int top, int width, int height);
 
 // Scenario registry: each scenario file registers its functions by name.
 using Scenario = std::function<void(const Context&)>;

@@ -347,9 +347,42 @@ void optionsDialog(const Context& ctx) {
         "MAIN_TITLE 0 saved; the path typed before Cancel was not kept");
 }
 
+// Stored check values of 2 (which count as on): the boxes show them checked, and OK without
+// touching anything keeps what they showed, so the title bar does not come back.
+void storedCheckTwo(const Context& ctx) {
+  deleteProgramKey();
+  writeInt("OPTION", "MAIN_TITLE", 2);
+  writeInt("AREA1", "D_ANALOG", 2);
+  Process p;
+  HWND main = startProgram(ctx, p);
+  check((GetWindowLongW(main, GWL_STYLE) & WS_CAPTION) == 0, "MAIN_TITLE 2 starts the window without a caption");
+
+  HWND dlg = openDialog(p, main, kOptionsCommand, "オプション");
+  check(isChecked(dlg, kOptMainTitle), "ｳｲﾝﾄﾞｳﾀｲﾄﾙ無し shows checked for a stored 2");
+  PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  check(waitFor([&] { return !IsWindow(dlg); }, 5000), "OK closes the dialog");
+  Sleep(500);
+  check((GetWindowLongW(main, GWL_STYLE) & WS_CAPTION) == 0, "OK without a change leaves the caption off");
+
+  HWND sheet = openDialog(p, main, kAreaSettingsCommand, "AREA設定");
+  check(waitFor([&] { return currentPage(sheet) != nullptr; }, 5000), "the sheet shows a page");
+  HWND page = currentPage(sheet);
+  check(isChecked(page, kAnalog1) && IsWindowEnabled(GetDlgItem(page, kPosX1)),
+        "ｱﾅﾛｸﾞ表示 shows checked for a stored 2, with the position enabled");
+  PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+  check(waitFor([&] { return !IsWindow(sheet); }, 5000), "OK closes the sheet");
+  endProgram(p, main);
+
+  auto key = readProgramKey();
+  const int32_t mainTitle = regInt(key, "OPTION", "MAIN_TITLE"), analog = regInt(key, "AREA1", "D_ANALOG");
+  check(mainTitle != 0 && analog != 0, "both are saved as the boxes showed them (MAIN_TITLE " +
+                                           std::to_string(mainTitle) + ", D_ANALOG " + std::to_string(analog) + ")");
+}
+
 Register r1("settings.area_sheet", areaSheetChecks);
 Register r2("settings.area_sheet_ok", areaSheetOk);
 Register r3("settings.options", optionsDialog);
+Register r4("settings.stored_check_two", storedCheckTwo);
 
 }  // namespace
 }  // namespace e2e

@@ -6,13 +6,11 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/win32/text.h"
+
 namespace {
 
-std::string utf8(const wchar_t* w) {
-  char buf[1024] = {};
-  WideCharToMultiByte(CP_UTF8, 0, w, -1, buf, sizeof buf - 1, nullptr, nullptr);
-  return buf;
-}
+using mdx::win::narrow;
 
 // One line per item: depth, text, command id, greyed, separator.
 void dump(FILE* f, HMENU menu, int depth) {
@@ -25,7 +23,7 @@ void dump(FILE* f, HMENU menu, int depth) {
     mi.dwTypeData = text;
     mi.cch = 255;
     GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi);
-    std::fprintf(f, "%d\t%s\t%u\t%d\t%d\n", depth, utf8(text).c_str(), mi.wID, (mi.fState & MFS_GRAYED) ? 1 : 0,
+    std::fprintf(f, "%d\t%s\t%u\t%d\t%d\n", depth, narrow(text).c_str(), mi.wID, (mi.fState & MFS_GRAYED) ? 1 : 0,
                  (mi.fType & MFT_SEPARATOR) ? 1 : 0);
     if (mi.hSubMenu) dump(f, mi.hSubMenu, depth + 1);
   }

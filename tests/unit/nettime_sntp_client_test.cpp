@@ -1,0 +1,494 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+#include <vector>
+
+#include "nettime/sntp.h"
+#include "nettime/sntp_client.h"
+#include "nettime/time_server_model.h"
+#include "platform/fake_clock.h"
+#include "tests/unit/nettime_test_support.h"
+
+namespace mdx {
+namespace {
+
+using test::serverReply;
+
+constexpr uint32_t kServerAddress = 0x85F3EEA4;  // what the fake lookup answers
+constexpr uint32_t kOtherAddress = 0x0A000001;
+
+// One scripted outcome of a wait, with the datagram that a following receive returns.
+struct Arrival {
+  UdpWait wait = UdpWait::Readable;
+  int64_t afterMillis = 10;  // how long the wait lasts before it returns
+  std::vector<uint8_t> bytes;
+  UdpEndpoint from{kServerAddress, 123};
+  bool receiveFails = false;
+};
+
+Arrival reply(const SntpPacket& p, UdpEndpoint from = {kServerAddress, 123}) {
+  Arrival a;
+  a.bytes.assign(p.begin(), p.end());
+  a.from = from;
+  return a;
+}
+
+// A wait that ends with `wait` instead of a datagram.
+Arrival waitEnding(UdpWait wait) {
+  Arrival a;
+  a.wait = wait;
+  return a;
+}
+
+struct FakeNet;
+
+class FakeSocket final : public UdpSocket {
+ public:
+  explicit FakeSocket(FakeNet& net);
+  ~FakeSocket() override;
+  bool bindAny(uint16_t port) override;
+  bool sendTo(const UdpEndpoint& to, const uint8_t* data, std::size_t size) override;
+  UdpWait waitReadable(int timeoutMillis) override;
+  int receiveFrom(uint8_t* buffer, std::size_t capacity, UdpEndpoint& from) override;
+
+ private:
+  FakeNet& net_;
+};
+
+struct FakeNet final : UdpNetwork {
+  // Script.
+  bool startupOk = true;
+  bool socketOk = true;
+  bool bindOk = true;
+  bool sendOk = true;
+  std::map<std::string, uint32_t> hosts{{"ntp.example.jp", kServerAddress}};
+  std::deque<Arrival> arrivals;
+
+  // Record.
+  int startups = 0;
+  int cleanups = 0;
+  int openSockets = 0;
+  bool socketOpenAtCleanup = false;
+  std::vector<uint16_t> boundPorts;
+  std::vector<std::string> lookups;
+  std::vector<UdpEndpoint> sentTo;
+  std::vector<uint8_t> sentBytes;
+  std::vector<int> waitTimeouts;
+  int64_t now = 1000;
+
+  bool startup() override {
+    ++startups;
+    return startupOk;
+  }
+  void cleanup() override {
+    ++cleanups;
+    if (openSockets > 0) socketOpenAtCleanup = true;
+  }
+  std::unique_ptr<UdpSocket> openSocket() override {
+    if (!socketOk) return nullptr;
+    return std::make_unique<FakeSocket>(*this);
+  }
+  bool resolveIpv4(const std::string& host, uint32_t& address) override {
+    lookups.push_back(host);
+    auto it = hosts.find(host);
+    if (it == hosts.end()) return false;
+    address = it->second;
+    return true;
+  }
+  int64_t steadyMillis() override { return now; }
+};
+
+FakeSocket::FakeSocket(FakeNet& net) : net_(net) { ++net_.openSockets; }
+FakeSocket::~FakeSocket() { --net_.openSockets; }
+bool FakeSocket::bindAny(uint16_t port) {
+  net_.boundPorts.push_back(port);
+  return net_.bindOk;
+}
+bool FakeSocket::sendTo(const UdpEndpoint& to, const uint8_t* data, std::size_t size) {
+  net_.sentTo.push_back(to);
+  net_.sentBytes.assign(data, data + size);
+  return net_.sendOk;
+}
+UdpWait FakeSocket::waitReadable(int timeoutMillis) {
+  net_.waitTimeouts.push_back(timeoutMillis);
+  if (net_.arrivals.empty() || net_.arrivals.front().afterMillis > timeoutMillis) {
+    net_.now += timeoutMillis;
+    return UdpWait::Timeout;
+  }
+  net_.now += net_.arrivals.front().afterMillis;
+  const UdpWait w = net_.arrivals.front().wait;
+  if (w != UdpWait::Readable) net_.arrivals.pop_front();
+  return w;
+}
+int FakeSocket::receiveFrom(uint8_t* buffer, std::size_t capacity, UdpEndpoint& from) {
+  if (net_.arrivals.empty()) return -1;
+  Arrival a = net_.arrivals.front();
+  net_.arrivals.pop_front();
+  if (a.receiveFails) return -1;
+  const std::size_t n = std::min(capacity, a.bytes.size());
+  std::copy(a.bytes.begin(), a.bytes.begin() + static_cast<std::ptrdiff_t>(n), buffer);
+  from = a.from;
+  return static_cast<int>(n);
+}
+
+struct RecordingSetter final : LocalClockSetter {
+  bool accept = true;
+  std::vector<CivilTime> calls;
+  bool setLocalTime(const CivilTime& local) override {
+    calls.push_back(local);
+    return accept;
+  }
+};
+
+struct RecordingSink final : SntpStatusSink {
+  std::vector<std::string> statuses;
+  std::vector<std::pair<std::string, std::string>> times;
+  void showStatus(const std::string& text) override { statuses.push_back(text); }
+  void showTimes(const std::string& pc, const std::string& server) override { times.emplace_back(pc, server); }
+};
+
+using Texts = std::vector<std::string>;
+
+class SntpClientTest : public ::testing::Test {
+ protected:
+  SntpClientTest() : clock(0, 9 * 3600) { clock.setLocal(2019, 12, 31, 23, 59, 0); }
+
+  SntpResult run(const std::string& server = "ntp.example.jp") {
+    SntpClient client(net, clock, setter);
+    return client.acquire(server, sink);
+  }
+
+  FakeNet net;
+  FakeClock clock;  // Japan's zone
+  RecordingSetter setter;
+  RecordingSink sink;
+};
+
+TEST_F(SntpClientTest, SuccessfulAttemptSetsTheClockWithMilliseconds) {
+  net.arrivals.push_back(reply(serverReply(3786825600u, 0x80000000u)));
+  const SntpResult r = run();
+
+  EXPECT_EQ(sink.statuses, (Texts{"イニシャライズ", "Done1", "Done2", "CONNECT", "時刻セット完了"}));
+  EXPECT_EQ(r.outcome, SntpOutcome::ClockSet);
+  EXPECT_TRUE(r.completed());
+  EXPECT_EQ(r.statusText, "時刻セット完了");
+  EXPECT_EQ(r.serverUnixSeconds, 1577836800);
+
+  ASSERT_EQ(setter.calls.size(), 1u);
+  const CivilTime& t = setter.calls[0];
+  EXPECT_EQ(t.year, 2020);
+  EXPECT_EQ(t.month, 1);
+  EXPECT_EQ(t.day, 1);
+  EXPECT_EQ(t.hour, 9);
+  EXPECT_EQ(t.minute, 0);
+  EXPECT_EQ(t.second, 0);
+  EXPECT_EQ(t.millisecond, 500);
+
+  // Old PC time and the new time, both shown before the clock changes.
+  ASSERT_EQ(sink.times.size(), 1u);
+  EXPECT_EQ(sink.times[0].first, "Tue Dec 31 23:59:00 2019\n");
+  EXPECT_EQ(sink.times[0].second, "Wed Jan 01 09:00:00 2020\n");
+  EXPECT_EQ(r.pcTimeText, sink.times[0].first);
+  EXPECT_EQ(r.serverTimeText, sink.times[0].second);
+
+  // The wire: bound to 1024, one 48-byte request to the looked-up address, port 123.
+  EXPECT_EQ(net.boundPorts, (std::vector<uint16_t>{1024}));
+  EXPECT_EQ(net.lookups, (Texts{"ntp.example.jp"}));
+  ASSERT_EQ(net.sentTo.size(), 1u);
+  EXPECT_EQ(net.sentTo[0], (UdpEndpoint{kServerAddress, 123}));
+  const SntpPacket request = makeSntpRequest();
+  EXPECT_EQ(net.sentBytes, std::vector<uint8_t>(request.begin(), request.end()));
+  EXPECT_EQ(net.waitTimeouts.front(), 3000);
+
+  // One library start and one clean-up, after the socket was closed.
+  EXPECT_EQ(net.startups, 1);
+  EXPECT_EQ(net.cleanups, 1);
+  EXPECT_EQ(net.openSockets, 0);
+  EXPECT_FALSE(net.socketOpenAtCleanup);
+}
+
+TEST_F(SntpClientTest, BindFailureReportsBothPortErrorsAndGoesOn) {
+  net.bindOk = false;
+  net.arrivals.push_back(reply(serverReply(3786825600u, 0xFFFFFFFFu)));
+  const SntpResult r = run();
+  EXPECT_EQ(sink.statuses, (Texts{"イニシャライズ", "Done1", "ポートエラー１", "ポートエラー２",
+                                  "CONNECT", "時刻セット完了"}));
+  ASSERT_EQ(setter.calls.size(), 1u);
+  EXPECT_EQ(setter.calls[0].millisecond, 999);
+  EXPECT_TRUE(r.completed());
+}
+
+TEST_F(SntpClientTest, DottedAddressIsUsedWithoutLookup) {
+  net.arrivals.push_back(reply(serverReply(3786825600u, 0), {0x7F000001, 123}));
+  const SntpResult r = run("127.0.0.1");
+  EXPECT_TRUE(net.lookups.empty());
+  ASSERT_EQ(net.sentTo.size(), 1u);
+  EXPECT_EQ(net.sentTo[0], (UdpEndpoint{0x7F000001, 123}));
+  EXPECT_EQ(sink.statuses, (Texts{"イニシャライズ", "Done1", "Done2", "CONNECT", "時刻セット完了"}));
+  EXPECT_EQ(r.outcome, SntpOutcome::ClockSet);
+}
+
+TEST_F(SntpClientTest, ClockRefusalStillCompletesTheAttempt) {
+  setter.accept = false;
+  net.arrivals.push_back(reply(serverReply(3786825600u, 0)));
+  const SntpResult r = run();
+  EXPECT_EQ(sink.statuses.back(), "時刻の設定に失敗");
+  EXPECT_EQ(r.outcome, SntpOutcome::SetFailed);
+  EXPECT_TRUE(r.completed());
+  EXPECT_EQ(setter.calls.size(), 1u);
+}
+
+TEST_F(SntpClientTest, ServerTimesAfter2038AreSetCorrectly) {
+  // Era 1: 61505152 is 2038-01-19 03:14:08 UTC, one second past the signed 32-bit limit.
+  net.arrivals.push_back(reply(serverReply(61505152u, 0)));
+  const SntpResult r = run();
+  EXPECT_EQ(r.outcome, SntpOutcome::ClockSet);
+  EXPECT_EQ(r.serverUnixSeconds, 2147483648LL);
+  ASSERT_EQ(setter.calls.size(), 1u);
+  EXPECT_EQ(setter.calls[0].year, 2038);
+  EXPECT_EQ(setter.calls[0].hour, 12);
+  EXPECT_EQ(r.serverTimeText, "Tue Jan 19 12:14:08 2038\n");
+}
+
+// Each way an attempt can fail: its status texts, and that the clock is never touched.
+struct FailureCase {
+  const char* name;
+  void (*script)(FakeNet&);
+  std::string server;
+  SntpOutcome outcome;
+  Texts statuses;
+};
+
+const Texts kUpToConnect = {"イニシャライズ", "Done1", "Done2", "CONNECT"};
+Texts upToConnectThen(const char* last) {
+  Texts t = kUpToConnect;
+  t.push_back(last);
+  return t;
+}
+
+class SntpFailureTest : public SntpClientTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(SntpFailureTest, ReportsTheFailureAndLeavesTheClockAlone) {
+  const FailureCase& c = GetParam();
+  c.script(net);
+  const SntpResult r = run(c.server);
+  EXPECT_EQ(sink.statuses, c.statuses);
+  EXPECT_EQ(r.outcome, c.outcome);
+  EXPECT_FALSE(r.completed());
+  EXPECT_EQ(r.statusText, c.statuses.back());
+  EXPECT_TRUE(setter.calls.empty());
+  EXPECT_TRUE(sink.times.empty());
+  EXPECT_TRUE(r.pcTimeText.empty());
+  EXPECT_EQ(net.openSockets, 0);
+  EXPECT_EQ(net.cleanups, c.outcome == SntpOutcome::StartupFailed ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SntpAllPaths, SntpFailureTest,
+    ::testing::Values(
+        FailureCase{"StartupFails", [](FakeNet& n) { n.startupOk = false; }, "ntp.example.jp",
+                    SntpOutcome::StartupFailed, {"イニシャライズ出来ません"}},
+        FailureCase{"SocketFails", [](FakeNet& n) { n.socketOk = false; }, "ntp.example.jp",
+                    SntpOutcome::SocketFailed, {"イニシャライズ", "ソケットエラー"}},
+        FailureCase{"LookupFails", [](FakeNet&) {}, "no.such.host", SntpOutcome::LookupFailed,
+                    {"イニシャライズ", "Done1", "Done2", "Can Not CONNECT"}},
+        FailureCase{"SendFails", [](FakeNet& n) { n.sendOk = false; }, "ntp.example.jp",
+                    SntpOutcome::SendFailed, upToConnectThen("SNTP")},
+        FailureCase{"NoReply", [](FakeNet&) {}, "ntp.example.jp", SntpOutcome::Timeout,
+                    upToConnectThen("サーバータイムアウト")},
+        FailureCase{"WaitFails",
+                    [](FakeNet& n) { n.arrivals.push_back(waitEnding(UdpWait::Failed)); },
+                    "ntp.example.jp", SntpOutcome::WaitFailed, upToConnectThen("サーバーエラー")},
+        FailureCase{"WaitNotReadable",
+                    [](FakeNet& n) { n.arrivals.push_back(waitEnding(UdpWait::NotReadable)); },
+                    "ntp.example.jp", SntpOutcome::WaitFailed, upToConnectThen("サーバーエラー")},
+        FailureCase{"ReceiveFails",
+                    [](FakeNet& n) {
+                      Arrival a;
+                      a.receiveFails = true;
+                      n.arrivals.push_back(a);
+                    },
+                    "ntp.example.jp", SntpOutcome::ReceiveFailed, upToConnectThen("サーバーエラー")},
+        FailureCase{"ShortReply",
+                    [](FakeNet& n) {
+                      Arrival a = reply(serverReply(3786825600u, 0));
+                      a.bytes.resize(47);
+                      n.arrivals.push_back(a);
+                    },
+                    "ntp.example.jp", SntpOutcome::BadReply, upToConnectThen("サーバーエラー")},
+        FailureCase{"EmptyReply",
+                    [](FakeNet& n) {
+                      Arrival a;
+                      n.arrivals.push_back(a);
+                    },
+                    "ntp.example.jp", SntpOutcome::BadReply, upToConnectThen("サーバーエラー")},
+        FailureCase{"Unsynchronised",
+                    [](FakeNet& n) { n.arrivals.push_back(reply(serverReply(3786825600u, 0, 3))); },
+                    "ntp.example.jp", SntpOutcome::BadReply, upToConnectThen("サーバーエラー")},
+        FailureCase{"ClientModeEcho",
+                    [](FakeNet& n) { n.arrivals.push_back(reply(serverReply(3786825600u, 0, 0, 3))); },
+                    "ntp.example.jp", SntpOutcome::BadReply, upToConnectThen("サーバーエラー")},
+        FailureCase{"KissOfDeath",
+                    [](FakeNet& n) { n.arrivals.push_back(reply(serverReply(3786825600u, 0, 0, 4, 0))); },
+                    "ntp.example.jp", SntpOutcome::BadReply, upToConnectThen("サーバーエラー")},
+        FailureCase{"ZeroTransmitTime",
+                    [](FakeNet& n) { n.arrivals.push_back(reply(serverReply(0, 0))); },
+                    "ntp.example.jp", SntpOutcome::BadReply, upToConnectThen("サーバーエラー")},
+        FailureCase{"TimeIn1969",
+                    [](FakeNet& n) { n.arrivals.push_back(reply(serverReply(2208988799u, 0))); },
+                    "ntp.example.jp", SntpOutcome::TimeBefore1970, upToConnectThen("時刻取得失敗")},
+        FailureCase{"TimeIn1968",
+                    [](FakeNet& n) { n.arrivals.push_back(reply(serverReply(0x80000000u, 0))); },
+                    "ntp.example.jp", SntpOutcome::TimeBefore1970, upToConnectThen("時刻取得失敗")},
+        FailureCase{"OnlyForeignReplies",
+                    [](FakeNet& n) {
+                      n.arrivals.push_back(reply(serverReply(3786825600u, 0), {kOtherAddress, 123}));
+                      n.arrivals.push_back(reply(serverReply(3786825600u, 0), {kServerAddress, 124}));
+                    },
+                    "ntp.example.jp", SntpOutcome::Timeout, upToConnectThen("サーバータイムアウト")}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+TEST_F(SntpClientTest, ForeignDatagramsAreSkippedWithoutExtendingTheWait) {
+  Arrival foreign = reply(serverReply(4000000000u, 0), {kOtherAddress, 123});
+  foreign.afterMillis = 1000;
+  Arrival wrongPort = reply(serverReply(4000000000u, 0), {kServerAddress, 40000});
+  wrongPort.afterMillis = 1200;
+  Arrival good = reply(serverReply(3786825600u, 0));
+  good.afterMillis = 700;
+  net.arrivals = {foreign, wrongPort, good};
+
+  const SntpResult r = run();
+  EXPECT_EQ(r.outcome, SntpOutcome::ClockSet);
+  EXPECT_EQ(r.serverUnixSeconds, 1577836800);  // the server's time, not the foreign one
+  EXPECT_EQ(net.waitTimeouts, (std::vector<int>{3000, 2000, 800}));
+}
+
+TEST_F(SntpClientTest, ForeignDatagramsDoNotOutlastTheDeadline) {
+  for (int i = 0; i < 4; ++i) {
+    Arrival foreign = reply(serverReply(3786825600u, 0), {kOtherAddress, 123});
+    foreign.afterMillis = 1000;
+    net.arrivals.push_back(foreign);
+  }
+  const SntpResult r = run();
+  EXPECT_EQ(r.outcome, SntpOutcome::Timeout);
+  EXPECT_EQ(net.waitTimeouts, (std::vector<int>{3000, 2000, 1000}));
+  EXPECT_EQ(net.now - 1000, 3000);
+  EXPECT_TRUE(setter.calls.empty());
+}
+
+TEST_F(SntpClientTest, EveryAttemptStartsAndCleansUpTheLibraryOnce) {
+  SntpClient client(net, clock, setter);
+  for (int i = 0; i < 1000; ++i) {
+    net.arrivals.push_back(reply(serverReply(3786825600u, 0)));
+    sink.statuses.clear();
+    const SntpResult r = client.acquire("ntp.example.jp", sink);
+    ASSERT_EQ(r.outcome, SntpOutcome::ClockSet) << "attempt " << i;
+    ASSERT_EQ(sink.statuses[2], "Done2");
+  }
+  EXPECT_EQ(net.startups, 1000);
+  EXPECT_EQ(net.cleanups, 1000);
+  EXPECT_EQ(net.openSockets, 0);
+}
+
+TEST_F(SntpClientTest, ServerPortIsConfigurable) {
+  SntpOptions options;
+  options.serverPort = 12345;
+  options.localPort = 0;
+  net.arrivals.push_back(reply(serverReply(3786825600u, 0), {kServerAddress, 12345}));
+  SntpClient client(net, clock, setter, options);
+  const SntpResult r = client.acquire("ntp.example.jp", sink);
+  EXPECT_EQ(r.outcome, SntpOutcome::ClockSet);
+  EXPECT_EQ(net.sentTo[0].port, 12345);
+  EXPECT_EQ(net.boundPorts, (std::vector<uint16_t>{0}));
+}
+
+// The dialog's model.
+
+TEST(SntpTimeServerList, ThirteenSortedDistinctHosts) {
+  const auto& hosts = timeServerHosts();
+  ASSERT_EQ(hosts.size(), 13u);
+  EXPECT_TRUE(std::is_sorted(hosts.begin(), hosts.end()));
+  EXPECT_EQ(std::adjacent_find(hosts.begin(), hosts.end()), hosts.end());
+  EXPECT_NE(std::find(hosts.begin(), hosts.end(), "ntp.nict.jp"), hosts.end());
+  EXPECT_NE(std::find(hosts.begin(), hosts.end(), "ntp.jst.mfeed.ad.jp"), hosts.end());
+  for (const auto& h : hosts) {
+    uint32_t a;
+    EXPECT_FALSE(parseDottedIpv4(h, a)) << h;
+    EXPECT_EQ(h.find(' '), std::string::npos) << h;
+  }
+}
+
+TEST_F(SntpClientTest, ModelNeedsAChosenServerBeforeAcquiring) {
+  TimeServerModel model;
+  SntpClient client(net, clock, setter);
+  EXPECT_EQ(model.closeCaption(), "ｷｬﾝｾﾙ");
+  EXPECT_FALSE(model.acquire(client, &sink).has_value());
+  EXPECT_EQ(net.startups, 0);
+  EXPECT_TRUE(sink.statuses.empty());
+  EXPECT_EQ(model.statusText(), "");
+  EXPECT_EQ(model.closeCaption(), "ｷｬﾝｾﾙ");
+  EXPECT_STREQ(time_server_ui::kChooseServerFirst, "ｻｰﾊﾞｰを選択後「決定」を押してください");
+}
+
+TEST_F(SntpClientTest, ModelMirrorsAnAttemptAndChooseClearsTheFields) {
+  TimeServerModel model;
+  SntpClient client(net, clock, setter);
+
+  // A failed attempt keeps button 2 as it was.
+  model.choose("no.such.host");
+  auto r = model.acquire(client, &sink);
+  ASSERT_TRUE(r.has_value());
+  EXPECT_EQ(model.statusText(), "Can Not CONNECT");
+  EXPECT_EQ(model.closeCaption(), "ｷｬﾝｾﾙ");
+
+  model.choose("ntp.example.jp");
+  EXPECT_EQ(model.connectedServer(), "ntp.example.jp");
+  EXPECT_EQ(model.statusText(), "");
+  sink.statuses.clear();
+  net.arrivals.push_back(reply(serverReply(3786825600u, 0)));
+  r = model.acquire(client, &sink);
+  ASSERT_TRUE(r.has_value());
+  EXPECT_EQ(r->outcome, SntpOutcome::ClockSet);
+  EXPECT_EQ(sink.statuses, (Texts{"イニシャライズ", "Done1", "Done2", "CONNECT", "時刻セット完了"}));
+  EXPECT_EQ(model.statusText(), "時刻セット完了");
+  EXPECT_EQ(model.pcTimeText(), "Tue Dec 31 23:59:00 2019\n");
+  EXPECT_EQ(model.serverTimeText(), "Wed Jan 01 09:00:00 2020\n");
+  EXPECT_EQ(model.closeCaption(), "OK");
+
+  // A later failure leaves "OK" and the earlier times; "決定" clears status and times.
+  r = model.acquire(client, nullptr);
+  EXPECT_EQ(model.statusText(), "サーバータイムアウト");
+  EXPECT_EQ(model.serverTimeText(), "Wed Jan 01 09:00:00 2020\n");
+  EXPECT_EQ(model.closeCaption(), "OK");
+  model.choose("ntp.nict.jp");
+  EXPECT_EQ(model.statusText(), "");
+  EXPECT_EQ(model.pcTimeText(), "");
+  EXPECT_EQ(model.serverTimeText(), "");
+  EXPECT_EQ(model.closeCaption(), "OK");
+}
+
+TEST_F(SntpClientTest, ModelTurnsButtonToOkWhenTheClockRefuses) {
+  TimeServerModel model;
+  setter.accept = false;
+  SntpClient client(net, clock, setter);
+  model.choose("ntp.example.jp");
+  net.arrivals.push_back(reply(serverReply(3786825600u, 0)));
+  model.acquire(client);
+  EXPECT_EQ(model.statusText(), "時刻の設定に失敗");
+  EXPECT_EQ(model.closeCaption(), "OK");
+}
+
+TEST(SntpIconAnimation, AlternatesBetweenTheTwoIcons) {
+  int phase = 0;
+  EXPECT_EQ(iconAnimationStep(phase), 129);
+  EXPECT_EQ(phase, 1);
+  EXPECT_EQ(iconAnimationStep(phase), 128);
+  EXPECT_EQ(phase, 0);
+  phase = 7;  // anything but 1 draws the second icon
+  EXPECT_EQ(iconAnimationStep(phase), 129);
+  EXPECT_EQ(&timeServerIconPhase(), &timeServerIconPhase());
+}
+
+}  // namespace
+}  // namespace mdx

@@ -1,8 +1,8 @@
 // mdxsoakprobe.dll: loaded by the test driver into meridexa.exe's process for the soak. It
 // records, with the program's own local time, every title the program writes, every sound it
 // asks for (the chime through Play_Snd, files through PlaySoundW, MIDI through mciSendStringW)
-// and every program it starts, each passed on to the real call. At the first title of each new
-// hour it also records the process's private bytes and its kernel, GDI and USER object counts.
+// and every program it starts, each passed on to the real call. At minute 15 of every hour it
+// also records the process's private bytes and its kernel, GDI and USER object counts.
 // Lines go to C:\soak-log.txt: "<yyyy-mm-dd hh:mm:ss>\t<kind>\t<detail>".
 #include <windows.h>
 
@@ -72,22 +72,34 @@ BOOL CALLBACK countWindow(HWND h, LPARAM lp) {
   return TRUE;
 }
 
-DWORD WINAPI recordResources(LPVOID at) {
-  const SYSTEMTIME t = *static_cast<SYSTEMTIME*>(at);
-  delete static_cast<SYSTEMTIME*>(at);
-  PROCESS_MEMORY_COUNTERS_EX pm{};
-  pm.cb = sizeof pm;
-  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pm), sizeof pm);
-  const SIZE_T privateBytes = pm.PrivateUsage ? pm.PrivateUsage : pm.PagefileUsage;
+struct Measure {
+  SYSTEMTIME at;
+  SIZE_T privateBytes, workingSet;
+};
+
+// Private bytes are read on the program's thread before the counting thread exists (its stack
+// would count); the slow counts follow beside the program, so the tick is not held up.
+DWORD WINAPI recordResources(LPVOID arg) {
+  const Measure m = *static_cast<Measure*>(arg);
+  delete static_cast<Measure*>(arg);
   const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
   if (user == 0) EnumWindows(countWindow, reinterpret_cast<LPARAM>(&user));
-  // private bytes, kernel handles, GDI objects, USER objects, working set
-  const std::string line = std::to_string(privateBytes) + "\t" + std::to_string(countOpenHandles()) + "\t" +
-                           std::to_string(gdi) + "\t" + std::to_string(user) + "\t" +
-                           std::to_string(pm.WorkingSetSize);
-  record("resources", line, t);
+  // private bytes, kernel handles (less this thread's own), GDI objects, USER objects, working set
+  const DWORD handles = countOpenHandles();
+  const std::string line = std::to_string(m.privateBytes) + "\t" + std::to_string(handles > 0 ? handles - 1 : 0) +
+                           "\t" + std::to_string(gdi) + "\t" + std::to_string(user) + "\t" +
+                           std::to_string(m.workingSet);
+  record("resources", line, m.at);
   return 0;
+}
+
+void startMeasuring(const SYSTEMTIME& t) {
+  PROCESS_MEMORY_COUNTERS_EX pm{};
+  pm.cb = sizeof pm;
+  GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pm), sizeof pm);
+  auto* m = new Measure{t, pm.PrivateUsage ? pm.PrivateUsage : pm.PagefileUsage, pm.WorkingSetSize};
+  if (HANDLE th = CreateThread(nullptr, 0, recordResources, m, 0, nullptr)) CloseHandle(th);
 }
 
 BOOL WINAPI onSetWindowText(HWND h, LPCWSTR text) {
@@ -98,10 +110,10 @@ BOOL WINAPI onSetWindowText(HWND h, LPCWSTR text) {
   const BOOL ok = realSetWindowText(h, text);
   if (text && *text) {
     record("title", utf8(text), t);
-    if (t.wHour != lastHour) {
+    // Once an hour at minute 15, away from the chimes' playback at 00 and 30.
+    if (t.wMinute == 15 && t.wHour != lastHour) {
       lastHour = t.wHour;
-      // Measured beside the program's thread, so the tick is not held up.
-      if (HANDLE th = CreateThread(nullptr, 0, recordResources, new SYSTEMTIME(t), 0, nullptr)) CloseHandle(th);
+      startMeasuring(t);
     }
   }
   return ok;

@@ -9,6 +9,7 @@
 #include "display/frame.h"
 #include "testsupport/synthetic_bitmaps.h"
 #include "platform/fake_clock.h"
+#include "worldtime/fixed_zone_rules.h"
 
 // Heap use is counted so that the frame benchmark can show what a frame allocates: small
 // texts, never a surface or pixel buffer.
@@ -76,6 +77,22 @@ void BM_ComposeFrame(benchmark::State& st) {
   st.counters["largest_alloc_bytes"] = static_cast<double>(gLargestAlloc.load());
 }
 BENCHMARK(BM_ComposeFrame)->Unit(benchmark::kMicrosecond);
+
+// The same frame with every AREA on a time zone (daylight-saving and half-hour zones).
+void BM_ComposeFrameZoned(benchmark::State& st) {
+  BenchScene sc;
+  const char* const zones[] = {"Tokyo Standard Time", "Eastern Standard Time", "E. South America Standard Time",
+                               "AUS Central Standard Time", "India Standard Time", "GMT Standard Time",
+                               "Chatham Islands Standard Time"};
+  for (int n = 1; n <= kAreaCount; ++n) sc.settings.area(n).ZONE = zones[n - 1];
+  FrameContext ctx{sc.surfaces, sc.settings, sc.clock, sc.state, &builtinFixedZoneRules()};
+  for (auto _ : st) {
+    composeFrame(ctx);
+    sc.clock.advanceMillis(1000);
+    benchmark::DoNotOptimize(sc.surfaces.WorkSurface.data().data());
+  }
+}
+BENCHMARK(BM_ComposeFrameZoned)->Unit(benchmark::kMicrosecond);
 
 void BM_ComposeAndStretch(benchmark::State& st) {
   BenchScene sc;

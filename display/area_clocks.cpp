@@ -6,6 +6,7 @@
 #include "libs/util/convert_i_d.h"
 #include "raster/draw.h"
 #include "raster/ops.h"
+#include "worldtime/zoned_time.h"
 
 namespace mdx {
 
@@ -21,12 +22,33 @@ constexpr int32_t kDialCentreY = 18;
 
 bool validArea(int i) { return i >= 1 && i <= kAreaCount; }
 
+// The AREA's date: from its zone when it has one, else the PC's date moved by RUG (which
+// reads the clock again).
+std::string areaDate(const FrameContext& ctx, const AreaSettings& a) {
+  if (const auto zoned = zonedLocalTime(ctx.zones, a.ZONE, ctx.clock.nowSeconds())) return zonedTexts(*zoned).date;
+  return areaDateText(ctx.clock, a.RUG);
+}
+
 }  // namespace
 
+AreaReading areaReading(const FrameContext& ctx, int i, int64_t utcSeconds) {
+  if (!validArea(i)) return {};
+  const AreaSettings& a = ctx.settings.area(i);
+  const StampFields f = splitTimeStamp(formatTimeStamp(ctx.clock.toLocal(utcSeconds)));
+  if (const auto zoned = zonedLocalTime(ctx.zones, a.ZONE, utcSeconds)) {
+    const ZonedTexts t = zonedTexts(*zoned);
+    return {t.hour, t.minute, f.second, t.date};
+  }
+  return {areaHour(f.hour, a.RUG), f.minute, f.second, areaDateText(ctx.clock, a.RUG)};
+}
+
 void drawAreas(const FrameContext& ctx) {
-  const StampFields f = splitTimeStamp(makeTimeStamp(ctx.clock));
-  for (int i = 1; i <= kAreaCount; ++i)
-    drawArea(ctx, areaHour(f.hour, ctx.settings.area(i).RUG), f.minute, f.second, i);
+  // One instant for every AREA, so all of them agree on the minute and the PC's second.
+  const int64_t now = ctx.clock.nowSeconds();
+  for (int i = 1; i <= kAreaCount; ++i) {
+    const AreaReading r = areaReading(ctx, i, now);
+    drawArea(ctx, r.hour, r.minute, r.second, i);
+  }
 }
 
 void drawArea(const FrameContext& ctx, const std::string& hourText, const std::string& minuteText,
@@ -108,7 +130,7 @@ void drawAreaBox(const FrameContext& ctx, const std::string& hourText, const std
                  int32_t Y, int i, BoxMode mode) {
   if (!validArea(i)) return;
   const AreaSettings& a = ctx.settings.area(i);
-  const std::string dateText = isOn(a.D_DATE) ? areaDateText(ctx.clock, a.RUG) : std::string();
+  const std::string dateText = isOn(a.D_DATE) ? areaDate(ctx, a) : std::string();
 
   std::string text;
   int64_t left, top, units;

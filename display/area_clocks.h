@@ -12,6 +12,16 @@ enum class BoxMode { Name, Digital };
 // Takes a fresh time stamp and draws AREA1 to AREA7 in that order (later ones on top).
 void drawAreas(const FrameContext& ctx);
 
+// What AREA i (1..7) shows at `utcSeconds`: from its zone when it has a known one, else the
+// PC's local time moved by RUG. The second is always the PC's.
+struct AreaReading {
+  std::string hour;    // no leading zero
+  std::string minute;  // two digits
+  std::string second;  // two digits, the PC's
+  std::string date;    // "month/day"
+};
+AreaReading areaReading(const FrameContext& ctx, int i, int64_t utcSeconds);
+
 // One AREA (1..7) from its own hour text (no leading zero) and the stamp's minute and second
 // fields.
 void drawArea(const FrameContext& ctx, const std::string& hourText, const std::string& minuteText,

@@ -5,6 +5,7 @@
 #include "settings/settings.h"
 #include "display/map_surfaces.h"
 #include "platform/clock.h"
+#include "worldtime/zone_rules.h"
 
 namespace mdx {
 
@@ -53,6 +54,7 @@ struct FrameContext {
   const SettingsRecords& settings;
   const Clock& clock;
   DisplayState& state;
+  const ZoneRules* zones = nullptr;  // the PC's time zones; none: every AREA follows RUG
 };
 
 // A coordinate computed in 64 bits, brought back to the 32-bit range that drawing takes.

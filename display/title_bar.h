@@ -7,6 +7,7 @@
 
 #include "settings/settings.h"
 #include "platform/clock.h"
+#include "worldtime/zone_rules.h"
 
 namespace mdx {
 
@@ -27,12 +28,23 @@ struct TitleState {
 };
 
 // One tick's title work. `callPending` is the timed actions' call switch; the call's text and
-// flash switch are `settings.action.callText` and `callFlash`.
+// flash switch are `settings.action.callText` and `callFlash`. When the title's AREA has a
+// zone known to `zones`, its hour and minute come from that zone and the title is rebuilt
+// when the AREA's minute changes.
 void updateTitle(TitleWindow& window, TitleState& state, const SettingsRecords& settings, const Clock& clock,
-                 bool callPending);
+                 bool callPending, const ZoneRules* zones = nullptr);
 
 // The title for a stamp's hour and minute fields: kPlainTitle when TITLE names no AREA
 // (0, and any value outside 1..7), else "<hour>:<minute> <COUNTRY>".
 std::string titleText(const SettingsRecords& settings, const std::string& hourField, const std::string& minuteField);
+
+// The title at `utcSeconds` with the chosen AREA's zone applied when it has a known one;
+// `minute` is the minute field the title was built for.
+struct TitleLine {
+  std::string text;
+  std::string minute;
+};
+TitleLine titleLineAt(const SettingsRecords& settings, const Clock& clock, int64_t utcSeconds,
+                      const ZoneRules* zones);
 
 }  // namespace mdx

@@ -36,6 +36,12 @@ void MemoryProfileStore::writeString(const std::string& section, const std::stri
   sections_[section][key] = value;
 }
 
+void MemoryProfileStore::removeValue(const std::string& section, const std::string& key) {
+  ++removals_;
+  auto s = sections_.find(section);
+  if (s != sections_.end()) s->second.erase(key);
+}
+
 size_t MemoryProfileStore::valueCount() const {
   size_t n = 0;
   for (const auto& s : sections_) n += s.second.size();

@@ -19,17 +19,20 @@ class MemoryProfileStore final : public ProfileStore {
   void writeInt(const std::string& section, const std::string& key, int32_t value) override;
   void writeString(const std::string& section, const std::string& key,
                    const std::string& value) override;
+  void removeValue(const std::string& section, const std::string& key) override;
 
   const std::map<std::string, Section>& sections() const { return sections_; }
   size_t valueCount() const;
   int writes() const { return writes_; }
   int reads() const { return reads_; }
+  int removals() const { return removals_; }
 
  private:
   const Value* find(const std::string& section, const std::string& key) const;
   std::map<std::string, Section> sections_;
   int writes_ = 0;
   int reads_ = 0;
+  int removals_ = 0;
 };
 
 }  // namespace mdx

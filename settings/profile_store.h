@@ -17,6 +17,8 @@ class ProfileStore {
   virtual void writeInt(const std::string& section, const std::string& key, int32_t value) = 0;
   virtual void writeString(const std::string& section, const std::string& key,
                            const std::string& value) = 0;
+  // Deletes the key's value if it has one. Failures are not reported.
+  virtual void removeValue(const std::string& section, const std::string& key) = 0;
 };
 
 }  // namespace mdx

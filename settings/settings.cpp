@@ -7,7 +7,7 @@ namespace mdx {
 namespace {
 auto fields(const AreaSettings& a) {
   return std::tie(a.COUNTRY, a.RUG, a.X, a.Y, a.ﾏｰｼﾞﾝ1X, a.ﾏｰｼﾞﾝ1Y, a.ﾏｰｼﾞﾝ2X, a.ﾏｰｼﾞﾝ2Y, a.R, a.G, a.B,
-                  a.D_COUNTRY, a.D_ANALOG, a.D_DIJITAL, a.D_24HOUR, a.D_DATE);
+                  a.D_COUNTRY, a.D_ANALOG, a.D_DIJITAL, a.D_24HOUR, a.D_DATE, a.ZONE);
 }
 auto fields(const OptionSettings& o) {
   return std::tie(o.D_NIGHT, o.TOP_WINDOW, o.D_SEKIDOU, o.D_DATELINE, o.JIHOU, o.D_AREA_NO, o.TITLE,

@@ -29,6 +29,9 @@ struct AreaSettings {
   int32_t D_DIJITAL = 1;  // show the digital-time box
   int32_t D_24HOUR = 1;   // 1 = twelve-hour form with AM/PM
   int32_t D_DATE = 1;     // show the date in the digital-time box
+  // Windows time-zone key name ("India Standard Time"); when set and known to the PC it
+  // replaces RUG. Empty: the AREA follows RUG.
+  std::string ZONE;
 
   bool operator==(const AreaSettings&) const;
   bool operator!=(const AreaSettings& o) const { return !(*this == o); }

@@ -59,6 +59,7 @@ const TextKey<TimedAction> kActionTexts[] = {
     {"USERWAVFILE", &TimedAction::userChimeFile},
 };
 
+const char kZone[] = "ZONE";  // optional, written only when set
 const char kOption[] = "OPTION";
 const char kSystem[] = "SYSTEM";
 const char kAction[] = "ACTION";
@@ -87,6 +88,7 @@ void loadSettings(ProfileStore& store, SettingsRecords& records, WindowRect& rec
     AreaSettings& area = records.area(n);
     area.COUNTRY = store.readString(section, "COUNTRY", def.COUNTRY);
     readInts(store, section, kAreaInts, def, area);
+    area.ZONE = store.readString(section, kZone, def.ZONE);
   }
   readInts(store, kOption, kOptionInts, defaults.option, records.option);
   readInts(store, kSystem, kRectInts, WindowRect{}, rect);
@@ -103,6 +105,12 @@ void saveSettings(ProfileStore& store, const SettingsRecords& records, const Win
     const std::string section = areaSection(n);
     store.writeString(section, "COUNTRY", records.area(n).COUNTRY);
     writeInts(store, section, kAreaInts, records.area(n));
+    // A profile without zones keeps exactly its classic values.
+    const std::string& zone = records.area(n).ZONE;
+    if (zone.empty())
+      store.removeValue(section, kZone);
+    else
+      store.writeString(section, kZone, zone);
   }
   writeInts(store, kOption, kOptionInts, records.option);
   writeInts(store, kSystem, kRectInts, rect);

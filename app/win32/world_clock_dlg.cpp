@@ -13,6 +13,7 @@
 #include "resources/resource_ids.h"
 #include "settings_ui/win32/area_sheet.h"
 #include "settings_ui/win32/option_dlg.h"
+#include "worldtime/win32/windows_zone_rules.h"
 
 namespace mdx::win {
 
@@ -176,7 +177,7 @@ void WorldClockDlg::onCallReset() { resetCall(records_.option, actionState_, *ef
 // The settings dialogs work on copies; OK copies back and the title is rebuilt at the next
 // tick. The options dialog reapplies the always-on-top setting itself after OK and Cancel.
 void WorldClockDlg::onAreaSettings() {
-  if (runAreaSheet(hwnd_, records_)) title_.titleRefreshDue = 1;
+  if (runAreaSheet(hwnd_, records_, &windowsZoneRules(), clock_)) title_.titleRefreshDue = 1;
 }
 
 void WorldClockDlg::onOptions() {
@@ -206,7 +207,9 @@ INT_PTR WorldClockDlg::onTimer(WPARAM wp, LPARAM) {
 void WorldClockDlg::stop() { KillTimer(hwnd_, kTickTimerId); }
 void WorldClockDlg::start(unsigned delayMs) { SetTimer(hwnd_, kTickTimerId, delayMs, nullptr); }
 
-void WorldClockDlg::updateTitle() { mdx::updateTitle(*this, title_, records_, clock_, actionState_.callPending == 1); }
+void WorldClockDlg::updateTitle() {
+  mdx::updateTitle(*this, title_, records_, clock_, actionState_.callPending == 1, &windowsZoneRules());
+}
 
 void WorldClockDlg::setTitle(const std::string& utf8) { SetWindowTextW(hwnd_, widen(utf8).c_str()); }
 
@@ -216,7 +219,9 @@ void WorldClockDlg::checkTimedActions() {
   mdx::checkTimedActions(clock_, records_.action, records_.option, actionState_, *effects_);
 }
 
-void WorldClockDlg::composeFrame() { mdx::composeFrame(FrameContext{surfaces_, records_, clock_, display_}, this); }
+void WorldClockDlg::composeFrame() {
+  mdx::composeFrame(FrameContext{surfaces_, records_, clock_, display_, &windowsZoneRules()}, this);
+}
 
 // ---- painting ----
 

@@ -126,15 +126,17 @@ bool dispatchTables(D& self, UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
   return false;
 }
 
-template <class D>
-class DialogImpl : public Dialog {
+// A dialog class D with message and command tables, which are asked before Base's own
+// handling; Base is Dialog or a class derived from it (property pages: SheetPageImpl).
+template <class D, class Base = Dialog>
+class DialogImpl : public Base {
  public:
-  using Dialog::Dialog;
+  using Base::Base;
 
  protected:
   bool onMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override {
     if (dispatchTables(static_cast<D&>(*this), msg, wp, lp, result)) return true;
-    return Dialog::onMessage(msg, wp, lp, result);
+    return Base::onMessage(msg, wp, lp, result);
   }
 };
 

@@ -35,19 +35,10 @@ class SheetPage : public Dialog {
   bool applied_ = false;
 };
 
-// A page class D with message and command tables, like DialogImpl; Base is SheetPage or a
-// class derived from it that holds behaviour shared by several page classes.
+// A page class D with message and command tables; Base is SheetPage or a class derived from
+// it that holds behaviour shared by several page classes.
 template <class D, class Base = SheetPage>
-class SheetPageImpl : public Base {
- public:
-  using Base::Base;
-
- protected:
-  bool onMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) override {
-    if (dispatchTables(static_cast<D&>(*this), msg, wp, lp, result)) return true;
-    return Base::onMessage(msg, wp, lp, result);
-  }
-};
+using SheetPageImpl = DialogImpl<D, Base>;
 
 class SheetDialog {
  public:

@@ -60,4 +60,9 @@ void RegistryProfileStore::writeString(const std::string& section, const std::st
   RegCloseKey(h);
 }
 
+void RegistryProfileStore::removeValue(const std::string& section, const std::string& key) {
+  // The section stays when it empties: the other keys of an AREA are written beside it.
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, sectionPath(section).c_str(), widen(key).c_str());
+}
+
 }  // namespace mdx::win

@@ -15,6 +15,7 @@ class RegistryProfileStore final : public ProfileStore {
   std::string readString(const std::string& section, const std::string& key, const std::string& def) override;
   void writeInt(const std::string& section, const std::string& key, int32_t value) override;
   void writeString(const std::string& section, const std::string& key, const std::string& value) override;
+  void removeValue(const std::string& section, const std::string& key) override;
 
  private:
   std::wstring sectionPath(const std::string& section) const;

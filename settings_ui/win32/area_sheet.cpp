@@ -26,8 +26,11 @@ void AreaPage::onColor() {
   acceptAreaColour(areaNumber_, values, *chosen, *this);
 }
 
-CMyPropertySheet::CMyPropertySheet(HWND owner) : SheetDialog(kAreaSheetCaption, owner) {
+CMyPropertySheet::CMyPropertySheet(HWND owner, const ZoneRules* zones, const Clock& clock)
+    : SheetDialog(kAreaSheetCaption, owner), zonePage(zones, clock) {
   for (int n = 1; n <= kAreaCount; ++n) addPage(page(n));
+  for (int n = 1; n <= kAreaCount; ++n) zonePage.areas[static_cast<size_t>(n - 1)] = &page(n).values;
+  addPage(zonePage);
   setStartPage(0);
 }
 
@@ -43,12 +46,18 @@ AreaPage& CMyPropertySheet::page(int areaNumber) {
   }
 }
 
-bool runAreaSheet(HWND owner, SettingsRecords& records) {
-  CMyPropertySheet sheet(owner);
-  for (int n = 1; n <= kAreaCount; ++n) sheet.page(n).values = records.area(n);
+bool runAreaSheet(HWND owner, SettingsRecords& records, const ZoneRules* zones, const Clock& clock) {
+  CMyPropertySheet sheet(owner, zones, clock);
+  for (int n = 1; n <= kAreaCount; ++n) {
+    sheet.page(n).values = records.area(n);
+    sheet.zonePage.zones[static_cast<size_t>(n - 1)] = records.area(n).ZONE;
+  }
   if (sheet.doModal() != IDOK) return false;
   // Every page, shown or not: a page never shown still holds the values copied in.
-  for (int n = 1; n <= kAreaCount; ++n) records.area(n) = sheet.page(n).values;
+  for (int n = 1; n <= kAreaCount; ++n) {
+    records.area(n) = sheet.page(n).values;
+    records.area(n).ZONE = sheet.zonePage.zones[static_cast<size_t>(n - 1)];
+  }
   return true;
 }
 

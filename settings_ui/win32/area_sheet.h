@@ -7,6 +7,7 @@
 #include "settings/settings.h"
 #include "dialogfw/win32/property_sheet.h"
 #include "settings_ui/area_sheet_model.h"
+#include "settings_ui/win32/zone_page.h"
 
 namespace mdx::win {
 
@@ -62,8 +63,9 @@ using CMyPropertyPage7 = CMyPropertyPage<7>;
 
 class CMyPropertySheet : public SheetDialog {
  public:
-  // Caption "AREA設定", the pages in the order AREA1 to AREA7, AREA1 shown first.
-  explicit CMyPropertySheet(HWND owner);
+  // Caption "AREA設定", the pages in the order AREA1 to AREA7 and then "タイムゾーン", AREA1
+  // shown first.
+  CMyPropertySheet(HWND owner, const ZoneRules* zones, const Clock& clock);
 
   // Page n (1..7).
   AreaPage& page(int areaNumber);
@@ -75,11 +77,12 @@ class CMyPropertySheet : public SheetDialog {
   CMyPropertyPage5 page5;
   CMyPropertyPage6 page6;
   CMyPropertyPage7 page7;
+  ZonePage zonePage;
 };
 
 // The menu command "AREA設定": runs the sheet on copies of the seven AREAs; on OK copies all
 // seven pages back (shown or not) and returns true, so the caller sets titleRefreshDue. On
-// cancel nothing changes and it returns false.
-bool runAreaSheet(HWND owner, SettingsRecords& records);
+// cancel nothing changes and it returns false. The ZONE values come back from the zone page.
+bool runAreaSheet(HWND owner, SettingsRecords& records, const ZoneRules* zones, const Clock& clock);
 
 }  // namespace mdx::win

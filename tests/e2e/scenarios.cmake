@@ -30,6 +30,8 @@ set(MDX_E2E_SCENARIOS
   display.title_area_time
   sound.chime_audible
   sound.wav_file_audible
+  zones.title_in_india
+  zones.zone_page
   release.install_uninstall
   soak.one_day
 )

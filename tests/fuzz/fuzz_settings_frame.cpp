@@ -1,7 +1,8 @@
 // Stored settings of any shape, as far as the main window takes them: a profile store holding
 // any subset of the 143 values, each an int32, a text, or a value of the other type, is loaded,
 // saved and loaded again, and then drives several ticks (title, timed actions with any
-// reservation times, composed frame) at fuzzed PC times, time zones and window sizes.
+// reservation times, composed frame) at fuzzed PC times, time zones and window sizes, with
+// AREAs on time zones or not.
 //
 // Properties: nothing crashes or reads out of bounds; a save writes exactly the 143 values
 // with their own types and reloads to the same records; the frame keeps the map's size;
@@ -21,6 +22,7 @@
 #include "platform/fake_clock.h"
 #include "settings/memory_profile_store.h"
 #include "settings/settings_io.h"
+#include "worldtime/fixed_zone_rules.h"
 #include "worldtime/world_time.h"
 
 namespace {
@@ -185,6 +187,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(reloaded.action == records.action, "ACTION reloads the same");
   FUZZ_CHECK(reloadedRect == rect, "the window rectangle reloads the same");
 
+  // Time zones on any AREAs: known ones (daylight saving, half and quarter hours), a name the
+  // rules do not know, or none. Each set zone adds one text value to a save.
+  static const char* const kZones[] = {"", "India Standard Time", "Nepal Standard Time", "Eastern Standard Time",
+                                       "GMT Standard Time", "Chatham Islands Standard Time", "Atlantis Standard Time"};
+  size_t zoned = 0;
+  for (AreaSettings& a : records.areas) {
+    if (in.ConsumeBool()) a.ZONE = in.PickValueInArray(kZones);
+    zoned += !a.ZONE.empty();
+  }
+  MemoryProfileStore savedWithZones;
+  saveSettings(savedWithZones, records, rect);
+  FUZZ_CHECK(savedWithZones.valueCount() == kSavedValueCount + zoned, "a save adds one value per zone");
+  const ZoneRules* zones = &builtinFixedZoneRules();
+
   // The reservation times are the dialog's and never stored: any text at all here.
   records.action.exitTime = in.ConsumeRandomLengthString(8);
   records.action.soundTime = in.ConsumeRandomLengthString(8);
@@ -210,7 +226,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool callPending = actionState.callPending != 0;
 
     const size_t titlesBefore = window.titles.size();
-    updateTitle(window, titleState, records, clock, callPending);
+    updateTitle(window, titleState, records, clock, callPending, zones);
     if (window.titles.size() > titlesBefore) checkTitle(window.titles.back(), records, callPending);
 
     const int sessionEndsBefore = effects.sessionEnds, savesBefore = effects.saves;
@@ -223,7 +239,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(stamp.size() == 12 && stamp.find_first_not_of("0123456789") == std::string::npos,
                "the time stamp is twelve digits");
     if (frameDueNow(state, records.option, clock)) {
-      FrameContext ctx{surfaces, records, clock, state};
+      FrameContext ctx{surfaces, records, clock, state, zones};
       composeFrame(ctx);
       FUZZ_CHECK(surfaces.WorkSurface.width() == kMapWidth && surfaces.WorkSurface.height() == kMapHeight,
                  "the frame keeps the map's size");

@@ -16,6 +16,7 @@
 #include "display/title_bar.h"
 #include "worldtime/world_time.h"
 #include "platform/fake_clock.h"
+#include "worldtime/fixed_zone_rules.h"
 
 namespace mdx {
 namespace {
@@ -35,10 +36,10 @@ FakeClock japanClock(int y, int mo, int d, int h, int mi, int s) {
 
 // Composes `frames` frames one second apart (the sprites walk a step each) and returns the
 // last one.
-Surface compose(const SettingsRecords& settings, FakeClock clock, int frames) {
+Surface compose(const SettingsRecords& settings, FakeClock clock, int frames, const ZoneRules* zones = nullptr) {
   MapSurfaces surfaces = realSurfaces();
   DisplayState state;
-  FrameContext ctx{surfaces, settings, clock, state};
+  FrameContext ctx{surfaces, settings, clock, state, zones};
   for (int i = 0; i < frames; ++i) {
     if (i > 0) clock.advanceMillis(1000);
     composeFrame(ctx);
@@ -118,6 +119,26 @@ TEST(DisplayGolden, AreasOffWithTitle) {
   TitleState title;
   updateTitle(window, title, s, clock, false);
   EXPECT_EQ(window.title, "15:05 Paris");
+}
+
+// Three AREAs on time zones on a December evening in Japan: Pittsburgh on US Eastern time
+// (14 hours behind: 7:35 in the morning), Ayers Rock on Darwin's +9:30 and Mumbai on +5:30,
+// their half-hour minutes on the hands and in the digital boxes; the others on RUG.
+TEST(DisplayGolden, ThreeZonedAreas) {
+  SettingsRecords s = defaultSettings();
+  s.area(2).ZONE = "Eastern Standard Time";
+  s.area(4).ZONE = "AUS Central Standard Time";
+  s.area(5).ZONE = "India Standard Time";
+  s.area(5).COUNTRY = "ﾑﾝﾊﾞｲ(ｲﾝﾄﾞ)";
+  s.area(5).D_24HOUR = 0;
+  s.option.TITLE = 5;
+  const FakeClock clock = japanClock(2026, 12, 9, 21, 35, 20);
+  expectGolden("zoned_areas_2135", compose(s, clock, 2, &builtinFixedZoneRules()));
+
+  RecordingTitle window;
+  TitleState title;
+  updateTitle(window, title, s, clock, false, &builtinFixedZoneRules());
+  EXPECT_EQ(window.title, "18:05 ﾑﾝﾊﾞｲ(ｲﾝﾄﾞ)");
 }
 
 // Stored values at their limits: AREAs far outside the map and at its edges, margins of

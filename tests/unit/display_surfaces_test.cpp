@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 #include <vector>
 
 #include "display/frame.h"
@@ -39,13 +40,10 @@ TEST(DisplaySurfaces, LoadedInOrderWithTheirSizes) {
 }
 
 // The sizes the graphics library's bitmaps give the map, the dial and the night overlay.
+// (map width, height, dial width, height, overlay width, height)
 void expectLibrarySizes(const MapSurfaces& s) {
-  EXPECT_EQ(s.mapWidth, 578);
-  EXPECT_EQ(s.mapHeight, 340);
-  EXPECT_EQ(s.dialWidth, 40);
-  EXPECT_EQ(s.dialHeight, 39);
-  EXPECT_EQ(s.overlayWidth, 96);
-  EXPECT_EQ(s.overlayHeight, 82);
+  EXPECT_EQ(std::make_tuple(s.mapWidth, s.mapHeight, s.dialWidth, s.dialHeight, s.overlayWidth, s.overlayHeight),
+            std::make_tuple(578, 340, 40, 39, 96, 82));
 }
 
 TEST(DisplaySurfaces, SyntheticBitmapsHaveTheLibraryLayout) {

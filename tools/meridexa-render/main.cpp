@@ -7,7 +7,8 @@
 //                   [--bitmaps DIR] [--rc FILE] [--synthetic]
 //
 // The settings file holds the profile's sections and keys, either INI style ("[AREA1]" then
-// "COUNTRY=Paris") or one "SECTION.KEY=value" per line; missing keys keep their defaults.
+// "COUNTRY=Paris") or one "SECTION.KEY=value" per line; missing keys keep their defaults. An
+// AREA's ZONE names one of the zones of worldtime/fixed_zone_rules.cpp.
 // --frames N composes N frames one second apart (the sprites walk one step per frame).
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +19,7 @@
 
 #include "settings/memory_profile_store.h"
 #include "settings/settings_io.h"
+#include "worldtime/fixed_zone_rules.h"
 #include "display/frame.h"
 #include "testsupport/png_writer.h"
 #include "testsupport/synthetic_bitmaps.h"
@@ -206,7 +208,8 @@ int main(int argc, char** argv) {
 
   DisplayState state;
   state.setClientSize(clientWidth, clientHeight);
-  FrameContext ctx{surfaces, settings, clock, state};
+  // AREAs with a ZONE follow the built-in table of Windows' zone rules.
+  FrameContext ctx{surfaces, settings, clock, state, &builtinFixedZoneRules()};
   for (long f = 0; f < frames; ++f) {
     if (f > 0) clock.advanceMillis(1000);
     composeFrame(ctx);

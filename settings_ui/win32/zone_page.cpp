@@ -1,0 +1,92 @@
+#include "settings_ui/win32/zone_page.h"
+
+#include "platform/win32/text.h"
+
+namespace mdx::win {
+
+namespace {
+constexpr UINT_PTR kRefreshTimer = 1;
+// The lists open wider than they stand, so whole display names can be read.
+constexpr int kDroppedWidthPx = 340;
+}  // namespace
+
+const MessageEntry<ZonePage> ZonePage::kMessages[1] = {{WM_TIMER, &ZonePage::onTimer}};
+const CommandEntry<ZonePage> ZonePage::kCommands[kAreaCount] = {
+    {kZoneRowIds[0].list, CBN_SELCHANGE, &ZonePage::onChoice}, {kZoneRowIds[1].list, CBN_SELCHANGE, &ZonePage::onChoice},
+    {kZoneRowIds[2].list, CBN_SELCHANGE, &ZonePage::onChoice}, {kZoneRowIds[3].list, CBN_SELCHANGE, &ZonePage::onChoice},
+    {kZoneRowIds[4].list, CBN_SELCHANGE, &ZonePage::onChoice}, {kZoneRowIds[5].list, CBN_SELCHANGE, &ZonePage::onChoice},
+    {kZoneRowIds[6].list, CBN_SELCHANGE, &ZonePage::onChoice},
+};
+
+ZonePage::ZonePage(const ZoneRules* rules, const Clock& clock)
+    : SheetPageImpl<ZonePage>(kZonePageTemplate), rules_(rules), clock_(clock) {}
+
+BOOL ZonePage::onInitDialog() {
+  choices_ = zoneChoices(rules_);
+  setItemText(kZonePageNoteId, kZonePageNote);
+  for (int n = 1; n <= kAreaCount; ++n) {
+    const ZoneRowIds& ids = kZoneRowIds[static_cast<size_t>(n - 1)];
+    setItemText(ids.label, zoneRowLabel(n));
+    HWND list = item(ids.list);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    for (const std::string& label : choices_.labels)
+      SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(label).c_str()));
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list, CB_SETDROPPEDWIDTH, kDroppedWidthPx, 0);
+    openedIndex_[static_cast<size_t>(n - 1)] = zoneChoiceIndex(choices_, zones[static_cast<size_t>(n - 1)]);
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(openedIndex_[static_cast<size_t>(n - 1)]), 0);
+  }
+  showNames();
+  showTimes();
+  SetTimer(hwnd_, kRefreshTimer, 1000, nullptr);
+  return TRUE;
+}
+
+void ZonePage::onSetActive() {
+  // The names and time differences may have changed on the AREA pages meanwhile.
+  showNames();
+  showTimes();
+}
+
+bool ZonePage::onKillActive() {
+  for (int n = 1; n <= kAreaCount; ++n) {
+    const size_t i = static_cast<size_t>(n - 1);
+    const int chosen = chosenIndex(n);
+    zones[i] = zoneAfterChoice(choices_, zones[i], openedIndex_[i], chosen);
+    openedIndex_[i] = chosen;
+  }
+  return true;
+}
+
+void ZonePage::onDestroy() { KillTimer(hwnd_, kRefreshTimer); }
+
+void ZonePage::onChoice() { showTimes(); }
+
+INT_PTR ZonePage::onTimer(WPARAM wp, LPARAM) {
+  if (wp == kRefreshTimer) showTimes();
+  return FALSE;
+}
+
+int ZonePage::chosenIndex(int areaNumber) const {
+  const LRESULT sel = SendMessageW(item(kZoneRowIds[static_cast<size_t>(areaNumber - 1)].list), CB_GETCURSEL, 0, 0);
+  return sel == CB_ERR ? 0 : static_cast<int>(sel);
+}
+
+void ZonePage::showNames() {
+  for (int n = 1; n <= kAreaCount; ++n) {
+    const AreaSettings* a = areas[static_cast<size_t>(n - 1)];
+    setItemText(kZoneRowIds[static_cast<size_t>(n - 1)].country, a ? a->COUNTRY : std::string());
+  }
+}
+
+void ZonePage::showTimes() {
+  for (int n = 1; n <= kAreaCount; ++n) {
+    const size_t i = static_cast<size_t>(n - 1);
+    const std::string zone = zoneAfterChoice(choices_, zones[i], openedIndex_[i], chosenIndex(n));
+    const int32_t rug = areas[i] ? areas[i]->RUG : 0;
+    const std::string text = zoneRowTime(rules_, zone, rug, clock_);
+    if (itemText(kZoneRowIds[i].time) != text) setItemText(kZoneRowIds[i].time, text);
+  }
+}
+
+}  // namespace mdx::win

@@ -1,0 +1,50 @@
+#pragma once
+// The AREA sheet's eighth page "タイムゾーン": per AREA a list of the PC's time zones headed by
+// "時差（RUG）を使う" and the AREA's time under the choice, refreshed every second. The page
+// holds copies of the seven ZONE values; only the sheet's OK copies them back.
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "dialogfw/win32/property_sheet.h"
+#include "platform/clock.h"
+#include "settings/settings.h"
+#include "settings_ui/zone_page_model.h"
+#include "worldtime/zone_rules.h"
+
+namespace mdx::win {
+
+class ZonePage : public SheetPageImpl<ZonePage> {
+ public:
+  ZonePage(const ZoneRules* rules, const Clock& clock);
+
+  static const MessageEntry<ZonePage> kMessages[1];
+  static const CommandEntry<ZonePage> kCommands[kAreaCount];  // one per row's list
+
+  // The page's copies of AREA1..AREA7's ZONE, filled by the opener.
+  std::array<std::string, kAreaCount> zones;
+  // The AREA pages' values, read for the place names and the time differences as they stand.
+  std::array<const AreaSettings*, kAreaCount> areas{};
+
+  void onChoice();  // a list's selection changed
+
+ protected:
+  BOOL onInitDialog() override;
+  void onSetActive() override;
+  bool onKillActive() override;
+  void onDestroy() override;
+
+ private:
+  INT_PTR onTimer(WPARAM, LPARAM);
+  int chosenIndex(int areaNumber) const;
+  void showNames();
+  void showTimes();
+
+  const ZoneRules* rules_;
+  const Clock& clock_;
+  ZoneChoices choices_;
+  std::array<int, kAreaCount> openedIndex_{};
+};
+
+}  // namespace mdx::win

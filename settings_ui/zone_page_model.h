@@ -1,0 +1,57 @@
+#pragma once
+// The AREA sheet's eighth page "タイムゾーン" without Windows: one row per AREA with its label,
+// its place name, a choice of the PC's time zones headed by "時差（RUG）を使う", and the AREA's
+// current time under the row's choice.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "resources/zone_page_ids.h"
+#include "settings/settings.h"
+#include "worldtime/zone_rules.h"
+
+namespace mdx {
+
+extern const char kZonePageCaption[];  // "タイムゾーン"
+extern const char kUseRugEntry[];      // "時差（RUG）を使う", the list's first entry
+extern const char kZonePageNote[];     // the page's note: a chosen zone replaces 時差
+
+// The page's template and the controls of each row, AREA1 first, from the resource header.
+constexpr int kZonePageTemplate = IDD_AREA_ZONES;
+constexpr int kZonePageNoteId = IDC_ZONE_NOTE;
+struct ZoneRowIds {
+  int label, country, list, time;
+};
+#define MDX_ZONE_ROW_IDS(n) {IDC_ZONE##n##_LABEL, IDC_ZONE##n##_COUNTRY, IDC_ZONE##n##_LIST, IDC_ZONE##n##_TIME}
+constexpr std::array<ZoneRowIds, kAreaCount> kZoneRowIds = {{
+    MDX_ZONE_ROW_IDS(1), MDX_ZONE_ROW_IDS(2), MDX_ZONE_ROW_IDS(3), MDX_ZONE_ROW_IDS(4),
+    MDX_ZONE_ROW_IDS(5), MDX_ZONE_ROW_IDS(6), MDX_ZONE_ROW_IDS(7),
+}};
+#undef MDX_ZONE_ROW_IDS
+
+// The entries of every row's list: index 0 is kUseRugEntry (no zone), then the PC's zones in
+// the order the platform's list gives them (by offset).
+struct ZoneChoices {
+  std::vector<std::string> labels;  // what the list shows
+  std::vector<std::string> keys;    // the ZONE each entry stores; "" for index 0
+};
+ZoneChoices zoneChoices(const ZoneRules* rules);
+
+// The entry a stored ZONE selects: its zone, or 0 when it is empty or unknown to the PC.
+int zoneChoiceIndex(const ZoneChoices& choices, const std::string& storedZone);
+
+// The ZONE a row hands back: the chosen entry's key, except that a row whose choice the user
+// left where it was opened keeps the stored text, so a name the PC does not know survives.
+std::string zoneAfterChoice(const ZoneChoices& choices, const std::string& storedZone, int openedIndex,
+                            int chosenIndex);
+
+// The AREA's current time under a row's choice ("21:35", hour without a leading zero): the
+// zone's when it is known, else the PC's time moved by RUG.
+std::string zoneRowTime(const ZoneRules* rules, const std::string& zone, int32_t rug, const Clock& clock);
+
+// The label of row n: "AREA1" ... "AREA7".
+std::string zoneRowLabel(int areaNumber);
+
+}  // namespace mdx

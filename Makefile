@@ -13,7 +13,7 @@ FUZZ_TARGETS := $(patsubst tests/fuzz/fuzz_%.cpp,%,$(wildcard tests/fuzz/fuzz_*.
 JOBS    ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all run test deps native windows unit e2e bench cost asan fuzz-build fuzz-smoke fuzz dist dist-check clean
+.PHONY: all run test deps native windows unit e2e soak bench cost asan fuzz-build fuzz-smoke fuzz dist dist-check clean
 
 all: native windows
 
@@ -51,7 +51,11 @@ unit: native
 
 e2e: windows
 	cmake --build $(WIN) --target release_files
-	cd $(WIN) && ctest --output-on-failure -j $(JOBS)
+	cd $(WIN) && ctest --output-on-failure -j $(JOBS) -LE soak
+
+# Three simulated days of the real program under accelerated time (about 11 minutes).
+soak: deps windows
+	cd $(WIN) && ctest --output-on-failure -L soak
 
 test: deps
 	$(MAKE) native windows

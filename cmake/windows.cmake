@@ -68,6 +68,12 @@ foreach(scenario IN LISTS MDX_E2E_SCENARIOS)
     COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run_e2e.sh ${scenario} ${CMAKE_BINARY_DIR})
   set_tests_properties(e2e.${scenario} PROPERTIES LABELS e2e TIMEOUT 240)
 endforeach()
+set_tests_properties(e2e.soak.one_day PROPERTIES TIMEOUT 600)
+foreach(scenario IN LISTS MDX_E2E_SOAK_SCENARIOS)
+  add_test(NAME e2e.${scenario}
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/e2e/run_e2e.sh ${scenario} ${CMAKE_BINARY_DIR})
+  set_tests_properties(e2e.${scenario} PROPERTIES LABELS soak TIMEOUT 1200)
+endforeach()
 
 # Test-only library the driver loads into the program's process to read its open popup menu.
 add_library(mdxprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/menu_probe.cpp ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp)
@@ -76,6 +82,21 @@ set_target_properties(mdxprobe PROPERTIES PREFIX "")
 target_link_options(mdxprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 target_link_libraries(mdxprobe PRIVATE user32)
 add_dependencies(mdxdriver mdxprobe)
+
+# Test-only library that records the program's Beep calls.
+add_library(mdxbeepprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/beep_probe.cpp)
+set_target_properties(mdxbeepprobe PROPERTIES PREFIX "")
+target_include_directories(mdxbeepprobe PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(mdxbeepprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
+add_dependencies(mdxdriver mdxbeepprobe)
+
+# Test-only library that records titles, sounds, launches and resource counts for the soak.
+add_library(mdxsoakprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/soak_probe.cpp)
+set_target_properties(mdxsoakprobe PROPERTIES PREFIX "")
+target_include_directories(mdxsoakprobe PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(mdxsoakprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
+target_link_libraries(mdxsoakprobe PRIVATE user32 psapi)
+add_dependencies(mdxdriver mdxsoakprobe)
 include(${CMAKE_SOURCE_DIR}/packaging/packaging.cmake)
 
 # make cost: starts the program for the idle-cost measurement and times its start.

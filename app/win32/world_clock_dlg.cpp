@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "actions/win32/timer_action_dlg.h"
+#include "app/key_rules.h"
 #include "settings/settings_io.h"
 #include "display/win32/window_placement.h"
 #include "worldtime/world_time.h"
@@ -36,6 +37,8 @@ const MessageEntry<WorldClockDlg> WorldClockDlg::kMessages[] = {
     {WM_SIZE, &WorldClockDlg::onSize},
     {WM_CONTEXTMENU, &WorldClockDlg::onContextMenu},
     {WM_QUERYDRAGICON, &WorldClockDlg::onQueryDragIcon},
+    {WM_QUERYENDSESSION, &WorldClockDlg::onQueryEndSession},
+    {WM_ENDSESSION, &WorldClockDlg::onEndSession},
 };
 
 const CommandEntry<WorldClockDlg> WorldClockDlg::kCommands[] = {
@@ -96,28 +99,43 @@ void WorldClockDlg::loadSettings() {
   applyTopMost(hwnd_, records_.option.TOP_WINDOW);
 }
 
+// Windows ends the process after the session-end notice without destroying the window, so
+// the settings are saved here; a cancelled end leaves everything as it was.
+INT_PTR WorldClockDlg::onQueryEndSession(WPARAM, LPARAM) {
+  SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, SessionEnd::allowsEnd() ? TRUE : FALSE);
+  return TRUE;
+}
+
+INT_PTR WorldClockDlg::onEndSession(WPARAM wp, LPARAM) {
+  if (sessionEnd_.shouldSave(wp != FALSE)) saveSettings();
+  SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, 0);
+  return TRUE;
+}
+
 void WorldClockDlg::saveSettings() { mdx::saveSettings(store_, records_, windowRectForSaving(hwnd_)); }
 
 // ---- keyboard rules and the popup menu ----
 
 bool WorldClockDlg::preTranslateMessage(MSG& msg) {
-  const bool keyDown = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
-  if (keyDown && msg.wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000)) {
-    showPopupAtClientCorner();
-    return true;
-  }
-  if (msg.message == WM_CONTEXTMENU || (msg.message == WM_KEYDOWN && msg.wParam == VK_APPS)) {
-    showPopupAtClientCorner();
-    return true;
-  }
-  if (msg.message == WM_KEYDOWN) {
-    Beep(570, 1000);
-    if (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) {
+  KeyMessage key;
+  key.message = msg.message;
+  key.key = static_cast<uint32_t>(msg.wParam);
+  key.shiftDown = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  switch (keyRuleFor(key)) {
+    case KeyRule::ShowPopup:
+      showPopupAtClientCorner();
+      return true;
+    case KeyRule::BeepPlain:
+      Beep(570, 1000);
       // Dispatched past the dialog's keyboard handling: neither key closes the window.
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
       return true;
-    }
+    case KeyRule::BeepThenDialog:
+      Beep(570, 1000);
+      break;
+    case KeyRule::Default:
+      break;
   }
   return Dialog::preTranslateMessage(msg);
 }

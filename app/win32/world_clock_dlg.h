@@ -9,6 +9,7 @@
 #include "actions/win32/main_window_effects.h"
 #include "actions/win32/win32_sound_device.h"
 #include "app/clock_tick.h"
+#include "app/session_end.h"
 #include "settings/profile_store.h"
 #include "settings/settings.h"
 #include "dialogfw/win32/dialog.h"
@@ -47,6 +48,8 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   INT_PTR onSize(WPARAM, LPARAM);
   INT_PTR onContextMenu(WPARAM, LPARAM);
   INT_PTR onQueryDragIcon(WPARAM, LPARAM);
+  INT_PTR onQueryEndSession(WPARAM, LPARAM);
+  INT_PTR onEndSession(WPARAM, LPARAM);
 
   // Popup-menu commands.
   void onAbout();
@@ -78,6 +81,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   ProfileStore& store_;
   const Clock& clock_;
   SettingsRecords records_;
+  SessionEnd sessionEnd_;
   HICON icon_ = nullptr;
   HWND mapPicture_ = nullptr;
 

@@ -1,12 +1,34 @@
 #include "display/win32/window_placement.h"
 
+#include <vector>
+
+#include "display/reachable_placement.h"
 #include "display/window_style.h"
 
 static_assert(mdx::kOverlappedWindowStyle == WS_OVERLAPPEDWINDOW, "frame styles of the title bar");
 
 namespace mdx::win {
 
-void placeWindow(HWND hwnd, const WindowRect& rect) {
+namespace {
+std::vector<ScreenArea> screenWorkAreas() {
+  std::vector<ScreenArea> screens;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR m, HDC, LPRECT, LPARAM lp) -> BOOL {
+        MONITORINFO mi{};
+        mi.cbSize = sizeof mi;
+        if (GetMonitorInfoW(m, &mi))
+          reinterpret_cast<std::vector<ScreenArea>*>(lp)->push_back(
+              {mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom});
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&screens));
+  return screens;
+}
+}  // namespace
+
+void placeWindow(HWND hwnd, const WindowRect& stored) {
+  const WindowRect rect = reachablePlacement(stored, screenWorkAreas());
   SetWindowPos(hwnd, HWND_NOTOPMOST, rect.left, rect.top, rect.width(), rect.height(), 0);
 }
 

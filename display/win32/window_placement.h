@@ -6,7 +6,8 @@
 
 namespace mdx::win {
 
-// Moves and sizes the window to the rectangle and takes it out of the topmost band.
+// Moves and sizes the window to the stored rectangle, or to the nearest place where it can be
+// reached on one of the screens, and takes it out of the topmost band.
 void placeWindow(HWND hwnd, const WindowRect& rect);
 
 // The rectangle to store: the window's outer rectangle in screen coordinates, or, while it

@@ -27,7 +27,7 @@ cp -a --reflink=auto "$template" "$work/prefix"
 app=$work/prefix/drive_c/meridexa
 mkdir -p "$app"
 cp "$build/meridexa.exe" "$build/mdxutil.dll" "$build/mdxsound.dll" "$build/mdxgraph.dll" "$build/meridexa.html" "$app/"
-cp "$build/mdxdriver.exe" "$build/mdxprobe.dll" "$work/prefix/drive_c/"
+cp "$build/mdxdriver.exe" "$build/mdxprobe.dll" "$build/mdxbeepprobe.dll" "$build/mdxsoakprobe.dll" "$work/prefix/drive_c/"
 dll_overrides="mscoree,mshtml="
 # The release scenarios install the setup made from this build. Shortcuts land in the prefix
 # only: its desktop becomes a plain folder (not the Linux user's), and no menu entries are made.
@@ -63,7 +63,16 @@ peers=()
 [[ $scenario == nettime.* ]] && peers=("$here/with_loopback_ntp.sh")
 # The sound scenarios play into a private PulseAudio null sink that is recorded and measured.
 [[ $scenario == sound.* ]] && peers=("$here/with_pulse_null_sink.sh" "$out")
-timeout 180 "${peers[@]}" setpriv --bounding-set -sys_time --inh-caps -sys_time \
+limit=180
+# The soak runs on an accelerated clock from 2026-12-31 21:00 (tests/e2e/with_fast_clock.sh).
+if [[ $scenario == soak.* ]]; then
+  export MDX_SOAK_SPEED=${MDX_SOAK_SPEED:-400}
+  days=1
+  [[ $scenario == soak.three_days ]] && days=3
+  peers=("$here/with_fast_clock.sh")
+  limit=$(( 3 * 60 + days * 86400 / MDX_SOAK_SPEED + 120 ))
+fi
+timeout "$limit" "${peers[@]}" setpriv --bounding-set -sys_time --inh-caps -sys_time \
   wine 'C:\mdxdriver.exe' "$scenario" 'C:\meridexa\meridexa.exe' "$outwin"
 rc=$?
 

@@ -6,6 +6,8 @@ set(MDX_E2E_SCENARIOS
   app.popup_menu
   app.stored_settings
   app.about_box
+  app.session_end_saves
+  app.menu_key_beeps
   libs.exports_and_error_boxes
   libs.missing_library_stops_the_start
   actions.timer_dialog_defaults
@@ -14,9 +16,12 @@ set(MDX_E2E_SCENARIOS
   actions.exit_out_of_range_quits
   nettime.dialog
   nettime.loopback_attempt
+  nettime.hostile_replies
   settings.area_sheet
   settings.area_sheet_ok
   settings.options
+  settings.hostile_types
+  settings.hostile_extremes
   settings.stored_check_two
   display.map_shown
   display.resize_stretches
@@ -29,4 +34,9 @@ set(MDX_E2E_SCENARIOS
   zones.title_in_india
   zones.zone_page
   release.install_uninstall
+  soak.one_day
+)
+# Behind `make soak`: three simulated days.
+set(MDX_E2E_SOAK_SCENARIOS
+  soak.three_days
 )

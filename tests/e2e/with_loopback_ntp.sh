@@ -2,6 +2,9 @@
 # Runs a command while NTP peers listen on loopback, for the time-server scenarios:
 #   127.0.0.1:123  chronyd serving this machine's time (-x: it never touches the system clock)
 #   127.0.0.2:123  a UDP listener that never answers
+#   127.0.0.3:123  a scripted hostile server; to its n-th request it answers with
+#                  1: 47 bytes; 2: nothing, while 10,000 datagrams come from 127.0.0.4:123;
+#                  3: a year-2030 reply, 3.6 seconds late; 4 and later: 2020-01-01 00:00:00 UTC
 # One run at a time on this machine (port 123, and the program binds port 1024). Both peers run
 # without CAP_SYS_TIME; afterwards the system clock is checked against the monotonic clock.
 #   with_loopback_ntp.sh <command...>
@@ -13,12 +16,14 @@ flock 7
 dir=$(mktemp -d /tmp/mdx-e2e-ntp.XXXXXX)
 chrony_pid=
 silent_pid=
+hostile_pid=
 stop_peers() {
-  for pid in $chrony_pid $silent_pid; do
+  for pid in $chrony_pid $silent_pid $hostile_pid; do
     kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
   done
   chrony_pid=
   silent_pid=
+  hostile_pid=
   rm -rf "$dir"
 }
 trap stop_peers EXIT
@@ -52,6 +57,32 @@ time.sleep(3600)
 ' 7>&- &
 silent_pid=$!
 
+"${nosystime[@]}" python3 -c '
+import socket, struct, time
+def reply(ntp_seconds):
+    return bytes([0x24, 2]) + bytes(38) + struct.pack(">II", ntp_seconds, 0)
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.bind(("127.0.0.3", 123))
+other = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+other.bind(("127.0.0.4", 123))
+n = 0
+while True:
+    _, client = s.recvfrom(512)
+    to = ("127.0.0.1", client[1])
+    n += 1
+    if n == 1:
+        s.sendto(reply(3786825600)[:47], to)
+    elif n == 2:
+        for _ in range(10000):
+            other.sendto(reply(4102444800), to)
+    elif n == 3:
+        time.sleep(3.6)
+        s.sendto(reply(4102444800), to)
+    else:
+        s.sendto(reply(3786825600), to)
+' 7>&- &
+hostile_pid=$!
+
 # Wait until chrony answers with a synchronised reply and the listener holds its port.
 python3 - <<'PY' || { echo "chronyd did not answer on 127.0.0.1:123"; cat "$dir/chronyd.log"; exit 1; }
 import socket, sys, time
@@ -68,7 +99,7 @@ for _ in range(50):
 sys.exit(1)
 PY
 for _ in $(seq 50); do
-  awk '$2 == "0200007F:007B" { found = 1 } END { exit !found }' /proc/net/udp && break
+  awk '$2 == "0200007F:007B" { a = 1 } $2 == "0300007F:007B" { b = 1 } END { exit !(a && b) }' /proc/net/udp && break
   sleep 0.1
 done
 

@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -432,6 +433,176 @@ TEST_F(SntpScriptedTest, LocalPortTakenFallsBackToPortErrors) {
   ::close(blocker);
   EXPECT_EQ(sink.statuses, upToConnectThen("時刻セット完了", false));
   EXPECT_EQ(r.outcome, SntpOutcome::ClockSet);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Hostile replies: odd sizes, every header combination, edge timestamps, floods and late replies.
+// Whatever arrives, the clock is set only to the time the server's reply carries, no attempt
+// waits past its timeout, and the attempt after it works like the first.
+
+constexpr uint32_t k2020 = 3786825600u;  // 2020-01-01 00:00:00 UTC in NTP seconds
+
+std::string civilText(const CivilTime& t) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.year, t.month, t.day, t.hour, t.minute,
+                t.second, t.millisecond);
+  return buf;
+}
+
+class SntpHostileTest : public SntpScriptedTest {
+ protected:
+  // Runs one attempt and checks that it kept to its three seconds (plus scheduling slack).
+  SntpResult timedRun(ScriptedResponder& responder) {
+    const auto start = std::chrono::steady_clock::now();
+    SntpResult r = runAgainst(responder);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(waited, std::chrono::milliseconds(3600)) << "the attempt waited past its timeout";
+    return r;
+  }
+
+  // A plain good exchange right after: it must set the clock exactly as a first attempt does.
+  void expectNextAttemptWorks() {
+    const size_t before = setter.calls.size();
+    sink.statuses.clear();
+    ScriptedResponder good({datagram(serverReply(k2020, 0x40000000u))});
+    ASSERT_TRUE(good.ready());
+    const SntpResult r = timedRun(good);
+    EXPECT_EQ(r.outcome, SntpOutcome::ClockSet);
+    EXPECT_EQ(sink.statuses, upToConnectThen("時刻セット完了", bound));
+    ASSERT_EQ(setter.calls.size(), before + 1);
+    EXPECT_EQ(civilText(setter.calls.back()), expectedSetText(k2020, 250));
+  }
+
+  std::string expectedSetText(uint32_t ntpSeconds, int millis) {
+    CivilTime t = clock.toLocal(ntpSecondsToUnix(ntpSeconds));
+    t.millisecond = millis;
+    return civilText(t);
+  }
+};
+
+std::vector<uint8_t> sized(const SntpPacket& p, size_t size) {
+  std::vector<uint8_t> bytes(size, 0xA5);  // whatever follows the 48 bytes is noise
+  std::copy(p.begin(), p.begin() + std::min(size, p.size()), bytes.begin());
+  return bytes;
+}
+
+TEST_F(SntpHostileTest, ReplySizesZeroToMtuTakeOnlyAWholePacketsFirst48Bytes) {
+  struct Case {
+    size_t size;
+    SntpOutcome outcome;
+  };
+  for (const Case c : {Case{0, SntpOutcome::BadReply}, Case{47, SntpOutcome::BadReply},
+                       Case{48, SntpOutcome::ClockSet}, Case{49, SntpOutcome::ClockSet},
+                       Case{1500, SntpOutcome::ClockSet}}) {
+    SCOPED_TRACE(c.size);
+    sink.statuses.clear();
+    const size_t before = setter.calls.size();
+    ScriptedResponder responder({ScriptedDatagram{sized(serverReply(k2020 + 60, 0x80000000u), c.size), false, 0}});
+    ASSERT_TRUE(responder.ready());
+    const SntpResult r = timedRun(responder);
+    EXPECT_EQ(r.outcome, c.outcome);
+    if (c.outcome == SntpOutcome::ClockSet) {
+      ASSERT_EQ(setter.calls.size(), before + 1);
+      EXPECT_EQ(civilText(setter.calls.back()), expectedSetText(k2020 + 60, 500));
+    } else {
+      EXPECT_EQ(setter.calls.size(), before);
+    }
+    expectNextAttemptWorks();
+  }
+}
+
+TEST_F(SntpHostileTest, EveryLeapVersionModeAndStratumIsJudgedByTheHeaderAlone) {
+  // Each field in turn over its whole range (the others at a good server's values); the full
+  // cross product is the codec's unit test.
+  struct Header {
+    int leap, version, mode, stratum;
+  };
+  std::vector<Header> headers;
+  for (int v = 0; v < 4; ++v) headers.push_back({v, 4, 4, 2});
+  for (int v = 0; v < 8; ++v) headers.push_back({0, v, 4, 2});
+  for (int v = 0; v < 8; ++v) headers.push_back({0, 4, v, 2});
+  for (int v : {0, 1, 15, 16, 255}) headers.push_back({0, 4, 4, v});
+  for (const Header& h : headers) {
+    SCOPED_TRACE(::testing::Message() << "LI " << h.leap << " VN " << h.version << " mode " << h.mode << " stratum "
+                                      << h.stratum);
+    SntpPacket p = serverReply(k2020 + 120, 0);
+    p[0] = static_cast<uint8_t>((h.leap << 6) | (h.version << 3) | h.mode);
+    p[1] = static_cast<uint8_t>(h.stratum);
+    const bool usable = h.leap != 3 && (h.mode == 4 || h.mode == 5) && h.stratum != 0;
+    const size_t before = setter.calls.size();
+    ScriptedResponder responder({datagram(p)});
+    ASSERT_TRUE(responder.ready());
+    const SntpResult r = timedRun(responder);
+    EXPECT_EQ(r.outcome, usable ? SntpOutcome::ClockSet : SntpOutcome::BadReply);
+    EXPECT_EQ(setter.calls.size(), before + (usable ? 1 : 0));
+    if (usable) EXPECT_EQ(civilText(setter.calls.back()), expectedSetText(k2020 + 120, 0));
+  }
+  expectNextAttemptWorks();
+}
+
+TEST_F(SntpHostileTest, EdgeTransmitTimestampsSetExactlyWhatTheyCarry) {
+  struct Case {
+    uint32_t seconds;
+    SntpOutcome outcome;
+  };
+  // 0: no time at all; 1 and 2^32-1: either side of the NTP era change in 2036; 2^31: 1968.
+  for (const Case c : {Case{0u, SntpOutcome::BadReply}, Case{1u, SntpOutcome::ClockSet},
+                       Case{0x80000000u, SntpOutcome::TimeBefore1970}, Case{0xFFFFFFFFu, SntpOutcome::ClockSet}}) {
+    SCOPED_TRACE(c.seconds);
+    const size_t before = setter.calls.size();
+    ScriptedResponder responder({datagram(serverReply(c.seconds, 0))});
+    ASSERT_TRUE(responder.ready());
+    const SntpResult r = timedRun(responder);
+    EXPECT_EQ(r.outcome, c.outcome);
+    if (c.outcome == SntpOutcome::ClockSet) {
+      ASSERT_EQ(setter.calls.size(), before + 1);
+      EXPECT_EQ(civilText(setter.calls.back()), expectedSetText(c.seconds, 0));
+      EXPECT_EQ(r.serverUnixSeconds, c.seconds == 1u ? 2085978497 : 2085978495);
+    } else {
+      EXPECT_EQ(setter.calls.size(), before);
+    }
+    expectNextAttemptWorks();
+  }
+}
+
+TEST_F(SntpHostileTest, FloodOfTenThousandDatagramsNeverSetsAWrongTimeNorOverstaysTheWait) {
+  // From another sender: believable packets with a wrong time, then the server's reply. The
+  // kernel may drop any of them once the socket's queue is full, the server's reply included.
+  std::vector<ScriptedDatagram> flood(10000, datagram(serverReply(4000000000u, 0), /*foreign=*/true));
+  flood.push_back(datagram(serverReply(k2020 + 180, 0)));
+  {
+    const size_t before = setter.calls.size();
+    ScriptedResponder responder(flood);
+    ASSERT_TRUE(responder.ready());
+    const SntpResult r = timedRun(responder);
+    EXPECT_TRUE(r.outcome == SntpOutcome::ClockSet || r.outcome == SntpOutcome::Timeout) << r.statusText;
+    if (r.outcome == SntpOutcome::ClockSet) EXPECT_EQ(civilText(setter.calls.back()), expectedSetText(k2020 + 180, 0));
+    EXPECT_EQ(setter.calls.size(), before + (r.outcome == SntpOutcome::ClockSet ? 1 : 0));
+  }
+  expectNextAttemptWorks();
+  // From the server itself: garbage first, so the first datagram decides and nothing later counts.
+  SntpPacket garbage = serverReply(4000000000u, 0, 0, /*mode=*/3);
+  std::vector<ScriptedDatagram> own(10000, datagram(garbage));
+  own.push_back(datagram(serverReply(k2020 + 240, 0)));
+  {
+    const size_t before = setter.calls.size();
+    ScriptedResponder responder(own);
+    ASSERT_TRUE(responder.ready());
+    EXPECT_EQ(timedRun(responder).outcome, SntpOutcome::BadReply);
+    EXPECT_EQ(setter.calls.size(), before);
+  }
+  expectNextAttemptWorks();
+}
+
+TEST_F(SntpHostileTest, ReplyAfterTheTimeoutIsNeverTaken) {
+  ScriptedResponder late({datagram(serverReply(4000000000u, 0), false, 3300)});
+  ASSERT_TRUE(late.ready());
+  const SntpResult r = timedRun(late);
+  EXPECT_EQ(r.outcome, SntpOutcome::Timeout);
+  EXPECT_TRUE(setter.calls.empty());
+  late.request();  // the late reply has gone out (to a closed socket)
+  expectNextAttemptWorks();
+  EXPECT_EQ(setter.calls.size(), 1u);
 }
 
 }  // namespace

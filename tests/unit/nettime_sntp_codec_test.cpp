@@ -104,3 +104,30 @@ TEST(SntpCodec, DottedIpv4IsParsedStrictly) {
 
 }  // namespace
 }  // namespace mdx
+
+namespace mdx {
+namespace {
+
+TEST(SntpCodec, EveryHeaderCombinationIsJudgedByLeapModeAndStratumOnly) {
+  int usable = 0;
+  for (int leap = 0; leap < 4; ++leap)
+    for (int version = 0; version < 8; ++version)
+      for (int mode = 0; mode < 8; ++mode)
+        for (int stratum = 0; stratum < 256; ++stratum) {
+          uint8_t p[kSntpPacketSize] = {};
+          p[0] = static_cast<uint8_t>((leap << 6) | (version << 3) | mode);
+          p[1] = static_cast<uint8_t>(stratum);
+          p[43] = 1;  // transmit time 1 s into the era
+          SntpReply r;
+          const SntpReplyCheck c = checkSntpReply(p, sizeof p, r);
+          const bool expected = leap != 3 && (mode == 4 || mode == 5) && stratum != 0;
+          ASSERT_EQ(c == SntpReplyCheck::Ok, expected) << leap << " " << version << " " << mode << " " << stratum;
+          ASSERT_EQ(r.version, version);
+          ASSERT_EQ(r.transmitSeconds, 1u);
+          usable += expected;
+        }
+  EXPECT_EQ(usable, 3 * 8 * 2 * 255);
+}
+
+}  // namespace
+}  // namespace mdx

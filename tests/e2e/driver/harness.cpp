@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <cstdint>
 #include <vector>
@@ -188,12 +189,7 @@ void bringToFront(HWND h) {
   waitFor([&] { return GetForegroundWindow() == h; }, 3000);
 }
 
-std::vector<MenuItem> probePopupMenu(const Process& p) {
-  // Each probe loads a fresh copy of the library, so its start-up code runs again.
-  static int probes = 0;
-  const std::wstring dll = L"C:\\mdxprobe-" + std::to_wstring(++probes) + L".dll";
-  CopyFileW(L"C:\\mdxprobe.dll", dll.c_str(), FALSE);
-  DeleteFileW(L"C:\\menu-probe.txt");
+void injectLibrary(const Process& p, const std::wstring& dll) {
   const SIZE_T bytes = (dll.size() + 1) * sizeof(wchar_t);
   void* remote = VirtualAllocEx(p.handle(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
   if (!remote || !WriteProcessMemory(p.handle(), remote, dll.c_str(), bytes, nullptr))
@@ -204,6 +200,39 @@ std::vector<MenuItem> probePopupMenu(const Process& p) {
   if (!t) throw Failure{"cannot start the probe in the program"};
   WaitForSingleObject(t, 10000);
   CloseHandle(t);
+}
+
+void installBeepProbe(const Process& p) {
+  DeleteFileW(L"C:\\beep-log.txt");
+  DeleteFileW(L"C:\\beep-probe.txt");
+  injectLibrary(p, L"C:\\mdxbeepprobe.dll");
+  if (!waitFor([] { return GetFileAttributesW(L"C:\\beep-probe.txt") != INVALID_FILE_ATTRIBUTES; }, 10000))
+    throw Failure{"the beep probe did not report"};
+  FILE* f = _wfopen(L"C:\\beep-probe.txt", L"rb");
+  int patched = 0;
+  if (f) {
+    if (std::fscanf(f, "%d", &patched) != 1) patched = 0;
+    std::fclose(f);
+  }
+  if (patched < 1) throw Failure{"the program imports no Beep the probe could replace"};
+}
+
+std::vector<std::pair<DWORD, DWORD>> recordedBeeps() {
+  std::vector<std::pair<DWORD, DWORD>> beeps;
+  FILE* f = _wfopen(L"C:\\beep-log.txt", L"rb");
+  unsigned long freq = 0, dur = 0;
+  while (f && std::fscanf(f, "%lu %lu", &freq, &dur) == 2) beeps.emplace_back(freq, dur);
+  if (f) std::fclose(f);
+  return beeps;
+}
+
+std::vector<MenuItem> probePopupMenu(const Process& p) {
+  // Each probe loads a fresh copy of the library, so its start-up code runs again.
+  static int probes = 0;
+  const std::wstring dll = L"C:\\mdxprobe-" + std::to_wstring(++probes) + L".dll";
+  CopyFileW(L"C:\\mdxprobe.dll", dll.c_str(), FALSE);
+  DeleteFileW(L"C:\\menu-probe.txt");
+  injectLibrary(p, dll);
   if (!waitFor([] { return GetFileAttributesW(L"C:\\menu-probe.txt") != INVALID_FILE_ATTRIBUTES; }, 10000))
     throw Failure{"the menu probe wrote nothing"};
   std::vector<MenuItem> items;
@@ -256,17 +285,37 @@ std::map<std::string, std::map<std::string, RegValue>> readProgramKey() {
     HKEY sk = nullptr;
     if (RegOpenKeyExW(root, section, 0, KEY_READ, &sk) != ERROR_SUCCESS) continue;
     auto& values = out[narrow(section)];
-    for (DWORD j = 0;; ++j) {
-      wchar_t name[256];
-      DWORD nameLen = 256, type = 0;
-      BYTE data[4096];
-      DWORD size = sizeof data;
-      if (RegEnumValueW(sk, j, name, &nameLen, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+    // Buffers sized from the section's longest name and value, grown again should a value
+    // change between the query and the read: no value is cut short or skipped.
+    DWORD maxName = 0, maxData = 0;
+    RegQueryInfoKeyW(sk, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData, nullptr,
+                     nullptr);
+    std::vector<wchar_t> name(maxName + 2);
+    std::vector<BYTE> data(maxData + sizeof(wchar_t) * 2);
+    for (DWORD j = 0;;) {
+      DWORD nameLen = static_cast<DWORD>(name.size()), type = 0;
+      DWORD size = static_cast<DWORD>(data.size() - sizeof(wchar_t) * 2);
+      const LONG rc = RegEnumValueW(sk, j, name.data(), &nameLen, nullptr, &type, data.data(), &size);
+      if (rc == ERROR_MORE_DATA) {
+        name.resize(name.size() * 2 + 256);
+        data.resize(std::max<size_t>(data.size() * 2, size + sizeof(wchar_t) * 2));
+        continue;
+      }
+      if (rc != ERROR_SUCCESS) break;
+      ++j;
       RegValue v;
       v.type = type;
-      if (type == REG_DWORD) v.number = *reinterpret_cast<DWORD*>(data);
-      if (type == REG_SZ) v.text = narrow(reinterpret_cast<const wchar_t*>(data));
-      values[narrow(name)] = v;
+      v.bytes.assign(data.begin(), data.begin() + size);
+      if (type == REG_DWORD && size >= sizeof(DWORD)) std::memcpy(&v.number, data.data(), sizeof(DWORD));
+      if (type == REG_SZ) {
+        // The stored text need not end in a terminator; take exactly the stored characters.
+        std::wstring w(size / sizeof(wchar_t), L'\0');
+        std::memcpy(w.data(), data.data(), w.size() * sizeof(wchar_t));
+        while (!w.empty() && w.back() == L'\0') w.pop_back();
+        v.wide = w;
+        v.text = narrow(w);
+      }
+      values[narrow(std::wstring(name.data(), nameLen))] = v;
     }
     RegCloseKey(sk);
   }

@@ -82,11 +82,20 @@ struct MenuItem {
 };
 std::vector<MenuItem> probePopupMenu(const Process& p);
 
+// Loads a library into the program's process (its DllMain does the probing).
+void injectLibrary(const Process& p, const std::wstring& dll);
+// Replaces the program's Beep with one that records each call and returns at once.
+void installBeepProbe(const Process& p);
+// The (frequency, duration) of every Beep since the probe was installed.
+std::vector<std::pair<DWORD, DWORD>> recordedBeeps();
+
 // Registry under HKCU\Software\Quenholt\meridexa.
 struct RegValue {
   DWORD type = 0;
   DWORD number = 0;
-  std::string text;
+  std::string text;            // REG_SZ as UTF-8
+  std::wstring wide;           // REG_SZ as stored
+  std::vector<BYTE> bytes;     // the stored data, whole
 };
 std::map<std::string, std::map<std::string, RegValue>> readProgramKey();
 bool programKeyExists();

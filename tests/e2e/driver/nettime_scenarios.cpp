@@ -459,7 +459,54 @@ void loopbackScenario(const Context& ctx) {
   check(std::llabs(moved) < 1000, "the PC clock did not jump (" + std::to_string(moved) + " ms)");
 }
 
+// ---- nettime.hostile_replies ----
+
+// A server on 127.0.0.3 that answers short, floods from another address, answers late, and
+// then answers well: no wrong time ever reaches the fields, no attempt outlasts its three
+// seconds by much, and the attempt after them all works like a first one.
+void hostileScenario(const Context& ctx) {
+  const LONGLONG offsetBefore = clockOffsetMs();
+  Opened o = openDialog(ctx);
+  HWND dlg = o.dlg;
+  typeServer(dlg, "127.0.0.3");
+  click(dlg, kChoose);
+  check(waitFor([&] { return text(dlg, kConnected) == "127.0.0.3"; }, 5000), "決定 takes 127.0.0.3");
+  const std::vector<std::string> ends = {"サーバーエラー", "サーバータイムアウト", "時刻セット完了", "時刻の設定に失敗"};
+  // 決定 clears the last attempt's status, so that the recorder sees only the new one's.
+  auto clear = [&] {
+    click(dlg, kChoose);
+    check(waitFor([&] { return text(dlg, kStatus).empty(); }, 5000), "決定 clears the status");
+  };
+  auto timed = [&](const char* what, const std::string& expected) {
+    clear();
+    const ULONGLONG start = GetTickCount64();
+    const auto seen = attempt(dlg, false, ends, 20000);
+    const ULONGLONG took = GetTickCount64() - start;
+    check(seen.back() == expected, std::string(what) + " ends with " + expected + " (" + seen.back() + ")");
+    check(took < 5000, std::string("  within the wait (") + std::to_string(took) + " ms)");
+    check(text(dlg, kServerTime).empty() && text(dlg, kPcTime).empty(), "  and shows no time");
+  };
+  timed("a 47-byte reply", "サーバーエラー");
+  timed("a flood of 10,000 datagrams from another address", "サーバータイムアウト");
+  timed("a reply after the timeout", "サーバータイムアウト");
+  Sleep(1500);  // the late reply arrives while no attempt listens
+  clear();
+  const auto seen = attempt(dlg, false, ends, 20000);
+  check(seen.back() == "時刻の設定に失敗" || seen.back() == "時刻セット完了",
+        "the next attempt gets through to setting the clock (" + seen.back() + ")");
+  const std::string server = text(dlg, kServerTime);
+  check(server.find("Jan 01") != std::string::npos && server.find("2020") != std::string::npos,
+        "with exactly the time the good reply carried: " + server);
+  screenshot(ctx, dlg, "hostile-then-good");
+  click(dlg, kClose);
+  check(waitFor([&] { return !IsWindow(dlg); }, 5000), "the dialog closes");
+  closeProgram(o);
+  const LONGLONG moved = clockOffsetMs() - offsetBefore;
+  check(std::llabs(moved) < 1000, "the PC clock did not jump (" + std::to_string(moved) + " ms)");
+}
+
 Register r1("nettime.dialog", dialogScenario);
+Register r3("nettime.hostile_replies", hostileScenario);
 Register r2("nettime.loopback_attempt", loopbackScenario);
 
 }  // namespace

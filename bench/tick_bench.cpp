@@ -7,22 +7,11 @@
 #include "display/frame.h"
 #include "display/title_bar.h"
 #include "platform/fake_clock.h"
+#include "testsupport/quiet_effects.h"
 
 namespace {
 
 using namespace mdx;
-
-struct NoEffects final : TimedActionEffects {
-  void saveSettings() override {}
-  void endSession(uint32_t) override {}
-  void postQuit() override {}
-  void playSound(const std::string&, SoundKind) override {}
-  void launch(const std::string&) override {}
-  bool isMinimised() override { return false; }
-  void restoreWindow() override {}
-  void setTopMost(bool) override {}
-  void flashWindow(bool) override {}
-};
 
 struct TickScene final : TickTargets, TickTimer, TitleWindow {
   MapSurfaces surfaces;
@@ -31,7 +20,7 @@ struct TickScene final : TickTargets, TickTimer, TitleWindow {
   DisplayState display;
   TitleState title;
   TimedActionState actionState;
-  NoEffects effects;
+  QuietEffects effects;
   std::string shownTitle;
 
   TickScene() {

@@ -22,6 +22,7 @@
 #include "platform/fake_clock.h"
 #include "settings/memory_profile_store.h"
 #include "settings/settings_io.h"
+#include "testsupport/quiet_effects.h"
 #include "worldtime/fixed_zone_rules.h"
 #include "worldtime/world_time.h"
 
@@ -84,7 +85,7 @@ class RecordingTitle final : public TitleWindow {
 };
 
 // The timed actions' outside effects, checked as they happen.
-class CheckingEffects final : public TimedActionEffects {
+class CheckingEffects final : public QuietEffects {
  public:
   void saveSettings() override { ++saves; }
   void endSession(uint32_t flags) override {
@@ -93,12 +94,6 @@ class CheckingEffects final : public TimedActionEffects {
     ++sessionEnds;
   }
   void postQuit() override { ++quits; }
-  void playSound(const std::string&, SoundKind) override {}
-  void launch(const std::string&) override {}
-  bool isMinimised() override { return false; }
-  void restoreWindow() override {}
-  void setTopMost(bool) override {}
-  void flashWindow(bool) override {}
   int saves = 0, sessionEnds = 0, quits = 0;
 };
 

@@ -16,18 +16,28 @@ warmup=3  # real seconds for the desktop before the command starts
 export FAKETIME_DONT_RESET=1 NO_FAKE_STAT=1 TZ=UTC
 begin=$(date -u -d "2026-12-31 21:00:00 UTC $(( warmup * MDX_SOAK_SPEED )) seconds ago" '+%Y-%m-%d %H:%M:%S')
 
+verdict=$(mktemp /tmp/mdx-soak-verdict.XXXXXX)
+trap 'rm -f "$verdict"' EXIT
 rc=1
 for attempt in 1 2 3; do
   # The wineserver already running (winepath's) is not on this clock; none may be left over.
   wineserver -k 2>/dev/null; wineserver -w 2>/dev/null
   started=$(date +%s)
+  # The wineserver persists until the end: its shut-down waits after the last process, a few
+  # seconds of this clock, would otherwise run out while the driver is still exiting.
   faketime -m -f "@$begin x$MDX_SOAK_SPEED" bash -c '
+    wineserver -p
     wine explorer.exe /desktop >/dev/null 2>&1 &
     sleep $(( '"$warmup"' * MDX_SOAK_SPEED ))
-    "$@"; rc=$?
+    "$@" | tee "$0"; rc=${PIPESTATUS[0]}
     wineserver -k
-    exit $rc' fast-clock "$@"
+    exit $rc' "$verdict" "$@"
   rc=$?
+  # A driver killed while exiting, after it gave its verdict, still gave that verdict.
+  if (( rc == 137 )) && [ "$(tail -n 1 "$verdict" | tr -d '\r')" = PASSED ]; then
+    echo "fast clock: the driver was killed after it passed"
+    rc=0
+  fi
   took=$(( $(date +%s) - started ))
   echo "fast clock, attempt $attempt: exit $rc after $took s of real time; this machine's clock reads $(date '+%F %T')"
   (( rc == 0 || took > 60 )) && break

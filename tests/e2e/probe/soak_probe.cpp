@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <string>
@@ -16,6 +17,7 @@
 namespace {
 
 using SetWindowTextFn = BOOL(WINAPI*)(HWND, LPCWSTR);
+using ClockReadFn = void(WINAPI*)(LPFILETIME);
 using PlaySoundFn = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
 using PlaySndFn = HINSTANCE (*)(int);
 using MciSendStringFn = DWORD(WINAPI*)(LPCWSTR, LPWSTR, UINT, HWND);
@@ -23,6 +25,7 @@ using CreateProcessFn = BOOL(WINAPI*)(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LP
                                       LPVOID, LPCWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION);
 
 SetWindowTextFn realSetWindowText;
+ClockReadFn realClockRead;
 PlaySoundFn realPlaySound;
 PlaySndFn realPlaySnd;
 MciSendStringFn realMciSendString;
@@ -75,7 +78,22 @@ BOOL CALLBACK countWindow(HWND h, LPARAM lp) {
 struct Measure {
   SYSTEMTIME at;
   SIZE_T privateBytes, workingSet;
+  DWORD threads;
 };
+
+// The program's threads: each holds a committed stack of about 1 MiB, and the sound threads of
+// the chimes live for the sound's real length, which is over a simulated hour at this speed.
+DWORD countThreads() {
+  DWORD n = 0;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snap == INVALID_HANDLE_VALUE) return 0;
+  THREADENTRY32 te{};
+  te.dwSize = sizeof te;
+  for (BOOL more = Thread32First(snap, &te); more; more = Thread32Next(snap, &te))
+    if (te.th32OwnerProcessID == GetCurrentProcessId()) ++n;
+  CloseHandle(snap);
+  return n;
+}
 
 // Private bytes are read on the program's thread before the counting thread exists (its stack
 // would count); the slow counts follow beside the program, so the tick is not held up.
@@ -89,7 +107,7 @@ DWORD WINAPI recordResources(LPVOID arg) {
   const DWORD handles = countOpenHandles();
   const std::string line = std::to_string(m.privateBytes) + "\t" + std::to_string(handles > 0 ? handles - 1 : 0) +
                            "\t" + std::to_string(gdi) + "\t" + std::to_string(user) + "\t" +
-                           std::to_string(m.workingSet);
+                           std::to_string(m.workingSet) + "\t" + std::to_string(m.threads);
   record("resources", line, m.at);
   return 0;
 }
@@ -98,7 +116,7 @@ void startMeasuring(const SYSTEMTIME& t) {
   PROCESS_MEMORY_COUNTERS_EX pm{};
   pm.cb = sizeof pm;
   GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pm), sizeof pm);
-  auto* m = new Measure{t, pm.PrivateUsage ? pm.PrivateUsage : pm.PagefileUsage, pm.WorkingSetSize};
+  auto* m = new Measure{t, pm.PrivateUsage ? pm.PrivateUsage : pm.PagefileUsage, pm.WorkingSetSize, countThreads()};
   if (HANDLE th = CreateThread(nullptr, 0, recordResources, m, 0, nullptr)) CloseHandle(th);
 }
 
@@ -117,6 +135,21 @@ BOOL WINAPI onSetWindowText(HWND h, LPCWSTR text) {
     }
   }
   return ok;
+}
+
+// The program reads the PC clock at every tick. One line per minute in which it did so tells
+// the judge which minutes the program ran in at all: at hundreds of times the real speed, a
+// minute in which the machine never scheduled the process has no tick and so no title.
+long lastClockMinute = -1;
+void WINAPI onClockRead(LPFILETIME ft) {
+  realClockRead(ft);
+  FILETIME local;
+  SYSTEMTIME t;
+  if (!FileTimeToLocalFileTime(ft, &local) || !FileTimeToSystemTime(&local, &t)) return;
+  const long minute = ((static_cast<long>(t.wMonth) * 31 + t.wDay) * 24 + t.wHour) * 60 + t.wMinute;
+  if (minute == lastClockMinute) return;
+  lastClockMinute = minute;
+  record("clock", "", t);
 }
 
 BOOL WINAPI onPlaySound(LPCWSTR sound, HMODULE module, DWORD flags) {
@@ -152,6 +185,7 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
     int hooked = 0;
     hook("SetWindowTextW", &onSetWindowText, realSetWindowText, hooked);
+    hook("GetSystemTimePreciseAsFileTime", &onClockRead, realClockRead, hooked);
     hook("PlaySoundW", &onPlaySound, realPlaySound, hooked);
     hook("Play_Snd", &onPlaySnd, realPlaySnd, hooked);
     hook("mciSendStringW", &onMciSendString, realMciSendString, hooked);

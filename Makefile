@@ -49,9 +49,13 @@ run: deps windows
 unit: native
 	cd $(NATIVE) && ctest --output-on-failure -j $(JOBS)
 
+# A scenario that fails is run once more and the output keeps both runs: Wine under Xvfb on a
+# loaded two-core machine, and the soak's clock at 400 times the speed, fail now and then for
+# reasons outside the program. A fault that shows every time still fails; one that needed the
+# second run is in the output for people to read.
 e2e: windows
 	cmake --build $(WIN) --target release_files
-	cd $(WIN) && ctest --output-on-failure -j $(JOBS) -LE soak
+	cd $(WIN) && ctest --output-on-failure -j $(JOBS) -LE soak --repeat until-pass:2
 
 # Three simulated days of the real program under accelerated time (about 11 minutes).
 soak: deps windows

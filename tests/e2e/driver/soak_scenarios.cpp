@@ -309,8 +309,8 @@ void checkResources(const std::vector<LogLine>& log, long firstMinute) {
   e2e::log("  medians of the first and last quarter: private bytes " + std::to_string(privEarly) + " -> " +
            std::to_string(privLate) + ", kernel handles " + std::to_string(handlesEarly) + " -> " +
            std::to_string(handlesLate));
-  // Private bytes are compared between samples taken with the same number of threads (a live
-  // sound thread's stack is about 1 MiB): for each count, its earliest sample against its latest.
+  // Private bytes and handles are compared between samples taken with the same number of threads
+  // (a live sound thread holds a stack of about 1 MiB and a handle): for each count, its earliest sample against its latest.
   // The count seen over the longest stretch must span at least half of the samples.
   std::map<unsigned long, std::pair<size_t, size_t>> byThreads;  // count -> first, last index
   for (size_t i = 0; i < samples.size(); ++i) {
@@ -318,7 +318,7 @@ void checkResources(const std::vector<LogLine>& log, long firstMinute) {
     if (it == byThreads.end()) byThreads[samples[i].threads] = {i, i};
     else it->second.second = i;
   }
-  bool privFlat = true;
+  bool privFlat = true, handlesFlat = true;  // a thread holds its own handle too
   size_t longest = 0;
   for (const auto& [threads, span] : byThreads) {
     const Sample& a = samples[span.first];
@@ -327,10 +327,13 @@ void checkResources(const std::vector<LogLine>& log, long firstMinute) {
     e2e::log("  with " + std::to_string(threads) + " threads: private bytes " + std::to_string(a.priv) + " (" + a.at +
              ") -> " + std::to_string(b.priv) + " (" + b.at + ")");
     if (a.priv == 0 || !within(b.priv, a.priv, 1)) privFlat = false;
+    e2e::log("  with " + std::to_string(threads) + " threads: kernel handles " + std::to_string(a.handles) + " -> " +
+             std::to_string(b.handles));
+    if (a.handles == 0 || !within(b.handles, a.handles, 1)) handlesFlat = false;
   }
   check(longest * 2 >= samples.size() - 1, "one thread count spans at least half of the run");
   check(privEarly > 0 && privFlat, "private bytes grow less than 1 % over the run at each thread count");
-  check(handlesEarly > 0 && within(handlesLate, handlesEarly, 1), "kernel handles grow less than 1 % over the run");
+  check(handlesEarly > 0 && handlesFlat, "kernel handles grow less than 1 % over the run at each thread count");
   check(within(last.user, base.user, 1), "USER objects (the program's windows) at the end as in the first hour");
   if (base.gdi == 0 && most.gdi == 0)
     e2e::log("  GDI objects: this Wine does not report them");

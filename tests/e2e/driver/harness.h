@@ -103,22 +103,7 @@ void deleteProgramKey();
 void writeInt(const std::string& section, const std::string& key, DWORD value);
 void writeText(const std::string& section, const std::string& key, const std::string& value);
 
-// The client area of a window as it is on the screen, 0x00RRGGBB per pixel, top row first.
-struct ClientPixels {
-  int width = 0, height = 0;
-  std::vector<uint32_t> px;
-  uint32_t at(int x, int y) const { return px[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
-  static int r(uint32_t c) { return (c >> 16) & 0xFF; }
-  static int g(uint32_t c) { return (c >> 8) & 0xFF; }
-  static int b(uint32_t c) { return c & 0xFF; }
-};
-ClientPixels captureClient(HWND h);
-
-// Saves the screen area of a window as a BMP in the output directory.
-void screenshot(const Context& ctx, HWND h, const std::string& name);
-
-// What the screen shows in a rectangle, 0x00RRGGBB per pixel, top row first; empty when the
-// rectangle is.
+// Pixels read off the screen, 0x00RRGGBB each, top row first.
 struct ScreenPixels {
   int width = 0, height = 0;
   std::vector<uint32_t> px;
@@ -127,6 +112,15 @@ struct ScreenPixels {
   static int g(uint32_t c) { return (c >> 8) & 0xFF; }
   static int b(uint32_t c) { return c & 0xFF; }
 };
+
+// The client area of a window as it is on the screen.
+using ClientPixels = ScreenPixels;
+ClientPixels captureClient(HWND h);
+
+// Saves the screen area of a window as a BMP in the output directory.
+void screenshot(const Context& ctx, HWND h, const std::string& name);
+
+// What the screen shows in a rectangle; empty when the rectangle is.
 ScreenPixels captureScreen(int left, int top, int width, int height);
 
 // Scenario registry: each scenario file registers its functions by name.

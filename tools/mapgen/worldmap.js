@@ -5,19 +5,35 @@
 // about 79.8 N and the bottom about 59 S). Land comes from the Natural Earth
 // 1:50m land polygons (public domain), shipped as TopoJSON by world-atlas.
 
+const fs = require('fs');
+const path = require('path');
 const topojson = require('topojson-client');
 const land50 = require('world-atlas/land-50m.json');
 const { valueNoise } = require('./noise');
 const { Picture } = require('./bmp');
 
-const W = 578;
-const H = 340;
-const DATE_LINE_X = 343;
-const EQUATOR_Y = 222;
+// The map's size and the places of the date line and the equator are written once, in the
+// program's display/map_projection.h, which places cities and shades the night side with them.
+const projection = readProjection(path.join(__dirname, '..', '..', 'display', 'map_projection.h'));
+const W = projection.kMapWidth;
+const H = projection.kMapHeight;
+const DATE_LINE_X = projection.kMapDateLineX;
+const EQUATOR_Y = projection.kMapEquatorY;
 const PX_PER_DEG = W / 360;
 const LEFT_LON = 180 - DATE_LINE_X / PX_PER_DEG;
 const RADIUS = PX_PER_DEG * 180 / Math.PI; // Mercator scale in pixels per radian
 const SS = 6;                              // supersampling per axis
+
+function readProjection(file) {
+  const text = fs.readFileSync(file, 'utf8');
+  const out = {};
+  for (const name of ['kMapWidth', 'kMapHeight', 'kMapDateLineX', 'kMapEquatorY']) {
+    const m = text.match(new RegExp('constexpr int ' + name + ' = (\\d+);'));
+    if (!m) throw new Error(file + ': no ' + name);
+    out[name] = Number(m[1]);
+  }
+  return out;
+}
 
 function lonToX(lon) {
   return (lon - LEFT_LON) * PX_PER_DEG;

@@ -2,7 +2,7 @@
 // The portable side of the timer-action dialog ("タイマーアクションの設定"): the members the
 // dialog's data exchange binds to, the four groups' enabling rules, the reserve buttons, the
 // time setter's texts and ranges, the live PC clock texts and the browse filters. The Win32
-// dialog (template 132) binds its controls and messages to this model.
+// dialog (template kTemplateId) binds its controls and messages to this model.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -21,7 +21,7 @@ constexpr int kTemplateId = IDD_TIMER_ACTION;
 constexpr int kMenuCommand = ID_TIMER_ACTION;  // "ﾀｲﾏｰｱｸｼｮﾝ" in the main window's popup menu
 extern const char* const kTitle;     // "タイマーアクションの設定"
 
-// Controls of template 132.
+// Controls of the dialog template.
 constexpr int kHourField = IDC_TA_HOUR;
 constexpr int kMinuteField = IDC_TA_MINUTE;
 constexpr int kHourUpDown = IDC_TA_HOUR_SPIN;
@@ -64,7 +64,7 @@ extern const char* const kReserveText;   // "予約"
 extern const char* const kReservedText;  // "完了"
 
 // File-open filters in '|'-separated form (ending "||"), no default extension, no initial
-// name, OFN_HIDEREADONLY. The chosen full path goes into 1014 (sound) or 1016 (program).
+// name, OFN_HIDEREADONLY. The chosen full path goes into kSoundFileField or kProgramField.
 extern const char* const kSoundFileFilter;    // "WAV&MIDIﾌｧｲﾙ|*.wav;*.mid|MID|*.mid|WAVE|*.wav||"
 extern const char* const kProgramFileFilter;  // "実行ﾌｧｲﾙ|*.exe|COM|*.com|BAT|*.bat||"
 }  // namespace timer_dlg
@@ -95,35 +95,31 @@ struct SetterTexts {
 };
 SetterTexts setterTextsNow(const Clock& clock);
 
-// The live PC clock shown every second: "HH:MM" for 1031 and "YYYY年MM月DD日" for 1030.
+// The live PC clock shown every second: "HH:MM" in kPcTime and "YYYY年MM月DD日" in kPcDate.
 struct PcClockTexts {
   std::string time;
   std::string date;
 };
 PcClockTexts pcClockTextsNow(const Clock& clock);
 
-// The exit-kind radio group checks position exitKind (0 "LOGOFF", 1 "再起動", 2 "ＰＣ終了") or
-// none (-1) for any other value, and reads back -1 when no button is checked.
-inline int exitKindRadioIndex(int32_t exitKind) { return radioLoadPosition(exitKind, 3); }
-
 class TimerActionModel {
  public:
-  // Members bound to the controls (control id in the comment). Before loadFrom, texts are
+  // Members bound to the controls (the control of timer_dlg in the comment). Before loadFrom, texts are
   // empty, switches 0 and exitKind -1.
-  std::string programCommand;   // 1016
-  int32_t programReserved = 0;  // 1217
-  std::string exitTime;         // 1033
-  std::string soundTime;        // 1034
-  std::string programTime;      // 1035
-  int32_t soundReserved = 0;    // 1216
-  std::string soundFile;        // 1014
-  int32_t exitReserved = 0;     // 1225
-  int32_t exitKind = -1;        // radio group 1245, 1246, 1020
-  std::string callTime;         // 1036
-  int32_t callReserved = 0;     // 1218
-  std::string callText;         // 1018
-  int32_t callTopWindow = 0;    // 1259
-  int32_t callFlash = 0;        // 1258
+  std::string programCommand;   // kProgramField
+  int32_t programReserved = 0;  // kProgramCheck
+  std::string exitTime;         // kExitTimeDisplay
+  std::string soundTime;        // kSoundTimeDisplay
+  std::string programTime;      // kProgramTimeDisplay
+  int32_t soundReserved = 0;    // kSoundCheck
+  std::string soundFile;        // kSoundFileField
+  int32_t exitReserved = 0;     // kExitCheck
+  int32_t exitKind = -1;        // radio group kExitLogOffRadio, kExitRestartRadio, kExitShutdownRadio
+  std::string callTime;         // kCallTimeDisplay
+  int32_t callReserved = 0;     // kCallCheck
+  std::string callText;         // kCallTextField
+  int32_t callTopWindow = 0;    // kCallTopWindowCheck
+  int32_t callFlash = 0;        // kCallFlashCheck
 
   // The menu handler's copy in (the fourteen fields; the user-chime fields are not part of the
   // dialog) and, after OK, the copy back.

@@ -1,10 +1,11 @@
 #pragma once
 // The scene the display benchmarks draw: the library's bitmaps and every option on.
-#include "settings/settings.h"
 #include "display/display_state.h"
 #include "display/map_surfaces.h"
+#include "settings/settings.h"
+#include "testsupport/directory_bitmap_source.h"
+#include "testsupport/fake_clock.h"
 #include "testsupport/synthetic_bitmaps.h"
-#include "platform/fake_clock.h"
 
 namespace mdx {
 

@@ -8,7 +8,7 @@
 
 #include "bench/bench_scene.h"
 #include "display/frame.h"
-#include "worldtime/fixed_zone_rules.h"
+#include "testsupport/fixed_zone_rules.h"
 
 // Heap use is counted so that the frame benchmark can show what a frame allocates: small
 // texts, never a surface or pixel buffer.

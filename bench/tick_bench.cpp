@@ -6,7 +6,8 @@
 #include "app/clock_tick.h"
 #include "display/frame.h"
 #include "display/title_bar.h"
-#include "platform/fake_clock.h"
+#include "testsupport/directory_bitmap_source.h"
+#include "testsupport/fake_clock.h"
 #include "testsupport/quiet_effects.h"
 
 namespace {

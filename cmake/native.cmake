@@ -5,7 +5,7 @@
 file(GLOB MDX_TESTSUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/testsupport/*.cpp)
 add_library(mdx_testsupport STATIC ${MDX_TESTSUPPORT_SOURCES})
 target_compile_options(mdx_testsupport PRIVATE -Wall -Wextra)
-target_link_libraries(mdx_testsupport PUBLIC mdx_display mdx_nettime mdx_raster mdx_platform)
+target_link_libraries(mdx_testsupport PUBLIC mdx_display mdx_nettime mdx_settings mdx_worldtime mdx_raster mdx_platform)
 
 # Everything a native test or tool may call.
 add_library(mdx_native_all INTERFACE)
@@ -26,7 +26,8 @@ gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES
 # small trees that break the rule.
 add_test(NAME layers.check COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh ${CMAKE_SOURCE_DIR})
 add_test(NAME layers.check_finds_violations
-  COMMAND ${CMAKE_SOURCE_DIR}/tests/layers/check_layers_test.sh ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh)
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/layers/check_layers_test.sh ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh
+          ${CMAKE_SOURCE_DIR}/README.md)
 set_tests_properties(layers.check layers.check_finds_violations PROPERTIES LABELS unit)
 
 # Tests that talk to real peers on loopback (servers started by the tests).

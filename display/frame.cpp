@@ -2,7 +2,6 @@
 
 #include "display/area_clocks.h"
 #include "display/map_overlays.h"
-#include "worldtime/world_time.h"
 #include "raster/ops.h"
 
 namespace mdx {
@@ -24,10 +23,6 @@ void composeFrame(const FrameContext& ctx, FramePresenter* presenter) {
 
 bool frameDue(int32_t firstFrameDue, int32_t interval, const std::string& secondsField) {
   return firstFrameDue == 1 || interval == 0 || secondsField == "00";
-}
-
-bool frameDueNow(const DisplayState& state, const OptionSettings& option, const Clock& clock) {
-  return frameDue(state.firstFrameDue, option.INTERVAL, splitTimeStamp(makeTimeStamp(clock)).second);
 }
 
 void stretchFrame(const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight, Surface& target) {

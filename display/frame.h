@@ -23,9 +23,6 @@ void composeFrame(const FrameContext& ctx, FramePresenter* presenter = nullptr);
 // A frame is due on the first tick, every tick while INTERVAL is 0, and at second "00".
 bool frameDue(int32_t firstFrameDue, int32_t interval, const std::string& secondsField);
 
-// The tick's rule applied to now: first frame, INTERVAL = 0, or second "00".
-bool frameDueNow(const DisplayState& state, const OptionSettings& option, const Clock& clock);
-
 // WorkSurface (mapWidth x mapHeight from (0, 0)) stretched onto the whole of `target`, sized
 // clientWidth x clientHeight, in one SRCCOPY stretch in the default stretch mode, exactly
 // what the window shows. `target` is reallocated only when the size changes. Sizes are

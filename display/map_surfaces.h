@@ -2,10 +2,7 @@
 // The ten off-screen surfaces of the main window and their loading from the graphics
 // library's bitmaps. The frame is composed on WorkSurface at the map's own size and only
 // then stretched onto the window.
-#include <cstddef>
 #include <cstdint>
-#include <map>
-#include <string>
 
 #include "raster/surface.h"
 
@@ -24,35 +21,13 @@ enum BitmapId : int {
   kBitmapNightOverlay = 180,
 };
 
-// Where the bitmaps come from: the resources of mdxgraph.dll on Windows, the source tree
-// natively, generated pictures in tests. A bitmap that cannot be had is an empty surface.
+// Where the bitmaps come from: the resources of mdxgraph.dll on Windows; natively the source
+// tree or generated pictures (testsupport/). A bitmap that cannot be had is an empty surface.
 class BitmapSource {
  public:
   virtual ~BitmapSource() = default;
   virtual Surface load(int id) = 0;
 };
-
-// Reads <directory>/<file> for an id. The id -> file table comes from the resource script
-// that embeds the bitmaps (lines `<id> BITMAP "<path>"`, ids numeric or #define'd in the
-// script) when one is given and readable, else from the built-in table below.
-class DirectoryBitmapSource final : public BitmapSource {
- public:
-  explicit DirectoryBitmapSource(std::string directory, const std::string& resourceScript = "");
-  Surface load(int id) override;
-
-  // The file name (relative to the directory) used for an id; empty for an unknown id.
-  std::string fileFor(int id) const;
-  // The built-in table, used where no resource script names a file.
-  static const std::map<int, std::string>& defaultFiles();
-
- private:
-  std::string directory_;
-  std::map<int, std::string> files_;
-};
-
-// Parses the BITMAP statements of a resource script's text into id -> file name (the file
-// name's last path component). Unknown symbolic ids are skipped.
-std::map<int, std::string> parseBitmapResourceScript(const std::string& text);
 
 struct MapSurfaces {
   Surface BaseMapSurface;         // 162, the world map; only ever read

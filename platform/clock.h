@@ -2,6 +2,8 @@
 // The one source of "now" for the core. The program uses the PC clock; tests use a fake.
 #include <cstdint>
 
+#include "numeric/floor_div.h"
+
 namespace mdx {
 
 // Local calendar fields, as the C library's struct tm gives them but with a real year and
@@ -41,9 +43,5 @@ void civilFromDays(int64_t days, int64_t& year, unsigned& month, unsigned& day);
 
 // Calendar fields of a count of local seconds since 1970-01-01 00:00:00 (proleptic Gregorian).
 CivilTime civilFromLocalSeconds(int64_t localSeconds);
-
-// Floor division and modulo for negative operands.
-inline int64_t floorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-inline int64_t floorMod(int64_t a, int64_t b) { return a - floorDiv(a, b) * b; }
 
 }  // namespace mdx

@@ -43,15 +43,11 @@ struct Point {
 struct Stroke {
   Surface& s;
   Pen pen;
-  bool opaqueGaps;
-  Rgb bk;
 
+  // The gaps of a dotted pen leave what is under them (a transparent background).
   void plot(int64_t x, int64_t y, int64_t phase) const {
     if (x < 0 || y < 0 || x >= s.width() || y >= s.height()) return;
-    if (pen.style == PenStyle::Dot && (phase % kDotPeriod) >= kDotOn) {
-      if (opaqueGaps) s.setPixel(static_cast<int>(x), static_cast<int>(y), bk);
-      return;
-    }
+    if (pen.style == PenStyle::Dot && (phase % kDotPeriod) >= kDotOn) return;
     s.setPixel(static_cast<int>(x), static_cast<int>(y), pen.color);
   }
 };
@@ -360,7 +356,7 @@ void Canvas::moveTo(int32_t x, int32_t y) {
 }
 
 void Canvas::lineTo(int32_t x, int32_t y) {
-  const Stroke st{target_, pen_, bkMode_ == BkMode::Opaque, bkColor_};
+  const Stroke st{target_, pen_};
   drawSegment(st, Point{curX_, curY_}, Point{x, y}, 0);
   curX_ = x;
   curY_ = y;
@@ -369,7 +365,7 @@ void Canvas::lineTo(int32_t x, int32_t y) {
 void Canvas::ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   const Box bx = orderedBox(left, top, right, bottom);
   if (bx.l == bx.r || bx.t == bx.b) return;
-  const Stroke st{target_, pen_, bkMode_ == BkMode::Opaque, bkColor_};
+  const Stroke st{target_, pen_};
   drawRounded(st, brush_, bx, bx.r - bx.l, bx.b - bx.t);
 }
 
@@ -377,7 +373,7 @@ void Canvas::roundRect(int32_t left, int32_t top, int32_t right, int32_t bottom,
                        int32_t ellipseH) {
   const Box bx = orderedBox(left, top, right, bottom);
   if (bx.l == bx.r || bx.t == bx.b) return;
-  const Stroke st{target_, pen_, bkMode_ == BkMode::Opaque, bkColor_};
+  const Stroke st{target_, pen_};
   drawRounded(st, brush_, bx, ellipseW, ellipseH);
 }
 

@@ -14,7 +14,8 @@
 
 namespace mdx {
 
-// Dot is GDI's cosmetic PS_DOT: runs of 3 pixels on, 3 off, restarting at every lineTo.
+// Dot is GDI's cosmetic PS_DOT: runs of 3 pixels on, 3 off, restarting at every lineTo; the
+// gaps leave what is under them (a transparent background).
 enum class PenStyle { Solid, Dot, Null };
 struct Pen {
   PenStyle style = PenStyle::Solid;
@@ -34,16 +35,6 @@ class Canvas {
   Surface& target() { return target_; }
   void selectPen(const Pen& pen) { pen_ = pen; }
   void selectBrush(const Brush& brush) { brush_ = brush; }
-  const Pen& pen() const { return pen_; }
-  const Brush& brush() const { return brush_; }
-  // What the gaps of a dotted pen show: nothing (Transparent, the default here, so that a
-  // dotted line over the map leaves the map visible between its dots) or the background
-  // colour (Opaque, as a fresh GDI device context would). Text is always transparent.
-  enum class BkMode { Transparent, Opaque };
-  void setBkMode(BkMode mode) { bkMode_ = mode; }
-  void setBkColor(Rgb color) { bkColor_ = color; }
-  BkMode bkMode() const { return bkMode_; }
-  Rgb bkColor() const { return bkColor_; }
   int32_t currentX() const { return curX_; }
   int32_t currentY() const { return curY_; }
 
@@ -58,8 +49,6 @@ class Canvas {
   Surface& target_;
   Pen pen_;
   Brush brush_;
-  BkMode bkMode_ = BkMode::Transparent;
-  Rgb bkColor_ = kWhite;
   int32_t curX_ = 0, curY_ = 0;
 };
 

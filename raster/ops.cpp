@@ -34,6 +34,7 @@
 #include <cstring>
 #include <vector>
 
+#include "numeric/floor_div.h"
 #include "raster/visible_steps.h"
 
 namespace mdx {
@@ -41,12 +42,6 @@ namespace mdx {
 namespace {
 
 using i128 = __int128;
-
-int64_t floorDiv128(i128 a, i128 b) {  // b > 0
-  i128 q = a / b;
-  if ((a % b != 0) && (a < 0)) --q;
-  return static_cast<int64_t>(q);
-}
 
 // One axis of a transfer: destination coordinates first .. first + count - 1 are each fed
 // by the source coordinates lo[i] .. hi[i] (ascending, inside the source).
@@ -95,7 +90,7 @@ AxisResult mapAxis(AxisMap& axis, int64_t dstStart, int64_t dstLen, int64_t clip
   int64_t q, r;
   {
     const i128 num = enlarging ? (2 * static_cast<i128>(jlo) + 1) * dx - 1 : 2 * static_cast<i128>(jlo) * dx - dy;
-    q = floorDiv128(num, den);
+    q = static_cast<int64_t>(floorDivide<i128>(num, den));
     r = static_cast<int64_t>(num - static_cast<i128>(q) * den);
   }
   auto advance = [&] {

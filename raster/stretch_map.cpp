@@ -9,15 +9,11 @@
 
 #include <algorithm>
 
+#include "numeric/floor_div.h"
+
 namespace mdx {
 
 namespace {
-
-int64_t floorDiv(int64_t a, int64_t b) {  // b > 0
-  int64_t q = a / b;
-  if (a % b != 0 && a < 0) --q;
-  return q;
-}
 
 int64_t ceilDiv(int64_t a, int64_t b) { return -floorDiv(-a, b); }
 

@@ -73,7 +73,6 @@ struct WindowRect {
 };
 
 inline bool isOn(int32_t flag) { return flag == 1; }
-inline bool isNonZero(int32_t flag) { return flag != 0; }
 
 // Everything the store holds, in the shape the main window keeps it.
 struct SettingsRecords {

@@ -13,8 +13,4 @@ std::string areaSection(int n);
 void loadSettings(ProfileStore& store, SettingsRecords& records, WindowRect& rect);
 void saveSettings(ProfileStore& store, const SettingsRecords& records, const WindowRect& rect);
 
-// A complete save writes this many values: 7 x 16 + 14 + 4 + 13, of which 11 are texts.
-constexpr int kSavedValueCount = 143;
-constexpr int kSavedTextCount = 11;
-
 }  // namespace mdx

@@ -71,8 +71,10 @@ std::vector<Field> optionFields(OptionDialogValues& values);
 std::optional<FieldFailure> takeBackOptions(OptionDialogValues& values, const ControlAccess& controls);
 
 // Enabling rules, each following its own check box.
-void applyUserChimeEnabling(ControlAccess& controls);  // 1260, 1025, 1265 follow 1216
-void applyDialColourEnabling(ControlAccess& controls);  // 1254..1256 and 1007 follow 1030
+// kUserMinute, kWavBrowse and kWavPath follow kUserChime.
+void applyUserChimeEnabling(ControlAccess& controls);
+// kDialRed, kDialGreen, kDialBlue and kColorButton follow kDialColour.
+void applyDialColourEnabling(ControlAccess& controls);
 
 // The user confirmed the dial-colour picker.
 void acceptDialColour(OptionDialogValues& values, Rgb chosen, ControlAccess& controls);

@@ -1,5 +1,5 @@
 #pragma once
-// The timer-action dialog "タイマーアクションの設定" (template 132): the Windows face of
+// The timer-action dialog "タイマーアクションの設定" (IDD_TIMER_ACTION): the Windows face of
 // TimerActionModel. It shows the PC's date and time every second, sets a time with two
 // up-down fields and lets each of the four groups (Windows exit, sound, program, call) be
 // switched on, given its options and reserved for that time.

@@ -3,7 +3,7 @@
 #include <mmsystem.h>
 
 #include "dialogfw/win32/app_title.h"
-#include "libs/imports.h"
+#include "libs/win32/imports.h"
 #include "platform/win32/text.h"
 
 namespace mdx::win {

@@ -7,7 +7,7 @@
 #include "settings/settings_io.h"
 #include "display/win32/window_placement.h"
 #include "worldtime/world_time.h"
-#include "libs/imports.h"
+#include "libs/win32/imports.h"
 #include "nettime/win32/time_server_dlg.h"
 #include "platform/win32/text.h"
 #include "resources/resource_ids.h"

@@ -115,7 +115,6 @@ INT_PTR Dialog::doModal() {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       // A quit message ends this run and every run outside it.
-      quitReceived_ = true;
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }

@@ -29,8 +29,6 @@ class Dialog : public ControlAccess {
   // message, which is posted again for the loops outside). Returns the end code (IDOK, IDCANCEL).
   INT_PTR doModal();
   void endDialog(INT_PTR result);
-  bool running() const { return running_; }
-  bool quitReceived() const { return quitReceived_; }
 
   HWND hwnd() const { return hwnd_; }
   HWND item(int id) const { return GetDlgItem(hwnd_, id); }
@@ -82,7 +80,6 @@ class Dialog : public ControlAccess {
 
  private:
   bool running_ = false;
-  bool quitReceived_ = false;
   INT_PTR result_ = IDCANCEL;
 };
 

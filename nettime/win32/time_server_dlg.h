@@ -1,5 +1,5 @@
 #pragma once
-// The time-server dialog "日本標準時設定" (template 204): the Windows face of TimeServerModel.
+// The time-server dialog "日本標準時設定" (IDD_TIME_SERVER): the Windows face of TimeServerModel.
 // The user picks or types a server, takes it with "決定" and asks it once with "取得" (the
 // default button, so Enter does the same); the status line follows the attempt step by step and
 // the PC clock is set from the answer. An icon next to the list blinks every 500 ms.

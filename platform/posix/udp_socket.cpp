@@ -14,48 +14,62 @@
 
 namespace mdx {
 
-PosixUdpSocket::~PosixUdpSocket() {
-  if (fd_ >= 0) ::close(fd_);
-}
+namespace {
 
-bool PosixUdpSocket::bindAny(uint16_t port) {
-  const sockaddr_in sa = ipv4SocketAddress(INADDR_ANY, port);
-  return ::bind(fd_, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0;
-}
+// One open descriptor, closed with the socket.
+class PosixUdpSocket final : public UdpSocket {
+ public:
+  explicit PosixUdpSocket(int fd) : fd_(fd) {}
+  ~PosixUdpSocket() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  PosixUdpSocket(const PosixUdpSocket&) = delete;
+  PosixUdpSocket& operator=(const PosixUdpSocket&) = delete;
 
-bool PosixUdpSocket::sendTo(const UdpEndpoint& to, const uint8_t* data, std::size_t size) {
-  const sockaddr_in sa = ipv4SocketAddress(to.address, to.port);
-  ssize_t sent;
-  do {
-    sent = ::sendto(fd_, data, size, 0, reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
-  } while (sent < 0 && errno == EINTR);
-  return sent == static_cast<ssize_t>(size);
-}
+  bool bindAny(uint16_t port) override {
+    const sockaddr_in sa = ipv4SocketAddress(INADDR_ANY, port);
+    return ::bind(fd_, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0;
+  }
 
-UdpWait PosixUdpSocket::waitReadable(int timeoutMillis) {
-  pollfd p;
-  p.fd = fd_;
-  p.events = POLLIN;
-  p.revents = 0;
-  const int n = ::poll(&p, 1, timeoutMillis < 0 ? 0 : timeoutMillis);
-  if (n < 0) return UdpWait::Failed;
-  if (n == 0) return UdpWait::Timeout;
-  return (p.revents & POLLIN) ? UdpWait::Readable : UdpWait::NotReadable;
-}
+  bool sendTo(const UdpEndpoint& to, const uint8_t* data, std::size_t size) override {
+    const sockaddr_in sa = ipv4SocketAddress(to.address, to.port);
+    ssize_t sent;
+    do {
+      sent = ::sendto(fd_, data, size, 0, reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
+    } while (sent < 0 && errno == EINTR);
+    return sent == static_cast<ssize_t>(size);
+  }
 
-int PosixUdpSocket::receiveFrom(uint8_t* buffer, std::size_t capacity, UdpEndpoint& from) {
-  sockaddr_in sa;
-  socklen_t length = sizeof sa;
-  std::memset(&sa, 0, sizeof sa);
-  ssize_t n;
-  do {
-    n = ::recvfrom(fd_, buffer, capacity, 0, reinterpret_cast<sockaddr*>(&sa), &length);
-  } while (n < 0 && errno == EINTR);
-  if (n < 0) return -1;
-  from.address = sa.sin_family == AF_INET ? ntohl(sa.sin_addr.s_addr) : 0;
-  from.port = sa.sin_family == AF_INET ? ntohs(sa.sin_port) : 0;
-  return static_cast<int>(n);
-}
+  UdpWait waitReadable(int timeoutMillis) override {
+    pollfd p;
+    p.fd = fd_;
+    p.events = POLLIN;
+    p.revents = 0;
+    const int n = ::poll(&p, 1, timeoutMillis < 0 ? 0 : timeoutMillis);
+    if (n < 0) return UdpWait::Failed;
+    if (n == 0) return UdpWait::Timeout;
+    return (p.revents & POLLIN) ? UdpWait::Readable : UdpWait::NotReadable;
+  }
+
+  int receiveFrom(uint8_t* buffer, std::size_t capacity, UdpEndpoint& from) override {
+    sockaddr_in sa;
+    socklen_t length = sizeof sa;
+    std::memset(&sa, 0, sizeof sa);
+    ssize_t n;
+    do {
+      n = ::recvfrom(fd_, buffer, capacity, 0, reinterpret_cast<sockaddr*>(&sa), &length);
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) return -1;
+    from.address = sa.sin_family == AF_INET ? ntohl(sa.sin_addr.s_addr) : 0;
+    from.port = sa.sin_family == AF_INET ? ntohs(sa.sin_port) : 0;
+    return static_cast<int>(n);
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
 
 std::unique_ptr<UdpSocket> PosixUdpNetwork::openSocket() {
   const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);

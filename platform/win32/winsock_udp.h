@@ -8,23 +8,6 @@
 
 namespace mdx::win {
 
-class WinsockUdpSocket final : public UdpSocket {
- public:
-  // Takes ownership of an open socket.
-  explicit WinsockUdpSocket(SOCKET s) : socket_(s) {}
-  ~WinsockUdpSocket() override;
-  WinsockUdpSocket(const WinsockUdpSocket&) = delete;
-  WinsockUdpSocket& operator=(const WinsockUdpSocket&) = delete;
-
-  bool bindAny(uint16_t port) override;
-  bool sendTo(const UdpEndpoint& to, const uint8_t* data, std::size_t size) override;
-  UdpWait waitReadable(int timeoutMillis) override;
-  int receiveFrom(uint8_t* buffer, std::size_t capacity, UdpEndpoint& from) override;
-
- private:
-  SOCKET socket_;
-};
-
 class WinsockUdpNetwork final : public UdpNetwork {
  public:
   bool startup() override;

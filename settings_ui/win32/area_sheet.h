@@ -1,7 +1,7 @@
 #pragma once
 // The AREA settings sheet "AREA設定": CMyPropertySheet with the seven pages CMyPropertyPage1
-// to CMyPropertyPage7 (templates 105 to 111). Each page edits a copy of one AREA; only OK
-// copies the seven copies back.
+// to CMyPropertyPage7 (templates IDD_AREA1 to IDD_AREA7). Each page edits a copy of one AREA;
+// only OK copies the seven copies back.
 #include <windows.h>
 
 #include "settings/settings.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The options dialog "オプション" (template 134): the window-wide options, the user chime, the
+// The options dialog "オプション" (IDD_OPTIONS): the window-wide options, the user chime, the
 // dial colour, the title-bar time, the window's style and the one-shot window reset.
 #include <windows.h>
 

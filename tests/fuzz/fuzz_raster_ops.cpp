@@ -96,8 +96,6 @@ void draw(FuzzedDataProvider& in, Surface& s) {
   static const PenStyle kStyles[] = {PenStyle::Solid, PenStyle::Dot, PenStyle::Null};
   canvas.selectPen(Pen{in.PickValueInArray(kStyles), colour(in)});
   canvas.selectBrush(Brush{in.ConsumeBool(), colour(in)});
-  canvas.setBkMode(in.ConsumeBool() ? Canvas::BkMode::Opaque : Canvas::BkMode::Transparent);
-  canvas.setBkColor(colour(in));
   const Surface before = s;
   switch (in.ConsumeIntegralInRange<int>(0, 3)) {
     case 0: {

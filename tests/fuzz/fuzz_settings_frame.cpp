@@ -19,11 +19,13 @@
 #include "display/map_surfaces.h"
 #include "display/title_bar.h"
 #include "fuzz_check.h"
-#include "platform/fake_clock.h"
-#include "settings/memory_profile_store.h"
 #include "settings/settings_io.h"
+#include "testsupport/directory_bitmap_source.h"
+#include "testsupport/fake_clock.h"
+#include "testsupport/fixed_zone_rules.h"
+#include "testsupport/memory_profile_store.h"
 #include "testsupport/quiet_effects.h"
-#include "worldtime/fixed_zone_rules.h"
+#include "testsupport/saved_settings_shape.h"
 #include "worldtime/world_time.h"
 
 namespace {
@@ -233,7 +235,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string stamp = makeTimeStamp(clock);
     FUZZ_CHECK(stamp.size() == 12 && stamp.find_first_not_of("0123456789") == std::string::npos,
                "the time stamp is twelve digits");
-    if (frameDueNow(state, records.option, clock)) {
+    if (frameDue(state.firstFrameDue, records.option.INTERVAL, splitTimeStamp(stamp).second)) {
       FrameContext ctx{surfaces, records, clock, state, zones};
       composeFrame(ctx);
       FUZZ_CHECK(surfaces.WorkSurface.width() == kMapWidth && surfaces.WorkSurface.height() == kMapHeight,

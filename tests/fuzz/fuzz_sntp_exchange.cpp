@@ -16,7 +16,7 @@
 #include "fuzz_check.h"
 #include "nettime/sntp.h"
 #include "nettime/sntp_client.h"
-#include "platform/fake_clock.h"
+#include "testsupport/fake_clock.h"
 #include "testsupport/scripted_udp.h"
 #include "testsupport/sntp_doubles.h"
 

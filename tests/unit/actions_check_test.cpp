@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "actions/timed_action_engine.h"
-#include "platform/fake_clock.h"
+#include "testsupport/fake_clock.h"
 
 namespace mdx {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "actions/timer_action_model.h"
-#include "platform/fake_clock.h"
 #include "tests/unit/dialogfw_test_support.h"
+#include "testsupport/fake_clock.h"
 
 namespace mdx {
 namespace {
@@ -25,7 +25,7 @@ TEST(ActionsTimerDialog, OpensOnDefaultsWithEveryGroupDisabled) {
     EXPECT_EQ(m.reserveButtonText(g), "予約");
     EXPECT_EQ(m.timeMember(g), "");
   }
-  EXPECT_EQ(exitKindRadioIndex(m.exitKind), 0);  // "LOGOFF"
+  EXPECT_EQ(m.exitKind, 0);  // "LOGOFF"
   EXPECT_EQ(m.callFlash, 1);
   EXPECT_EQ(m.callTopWindow, 1);
   EXPECT_EQ(m.callText, "予定の時間です");
@@ -65,8 +65,7 @@ TEST(ActionsTimerDialog, CheckValuesOutsideTheBoxAreReset) {
   EXPECT_EQ(m.soundReserved, 2);
   EXPECT_TRUE(m.groupEnabled(ActionGroup::Sound));
   EXPECT_EQ(m.callFlash, 0);
-  EXPECT_EQ(exitKindRadioIndex(m.exitKind), -1);
-  EXPECT_EQ(exitKindRadioIndex(2), 2);
+  EXPECT_EQ(radioLoadPosition(m.exitKind, 3), -1);  // no exit-kind button checked
 }
 
 TEST(ActionsTimerDialog, ExchangeTableGivesBoxesTheirStateAndRadiosByIdList) {

@@ -5,7 +5,7 @@
 
 #include "app/clock_tick.h"
 #include "display/frame.h"  // frameDue
-#include "platform/fake_clock.h"
+#include "testsupport/fake_clock.h"
 
 using namespace mdx;
 

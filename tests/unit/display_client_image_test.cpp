@@ -7,9 +7,10 @@
 
 #include "display/client_image.h"
 #include "display/frame.h"
-#include "testsupport/synthetic_bitmaps.h"
 #include "raster/ops.h"
 #include "tests/unit/display_test_support.h"
+#include "testsupport/directory_bitmap_source.h"
+#include "testsupport/synthetic_bitmaps.h"
 
 using namespace mdx;
 

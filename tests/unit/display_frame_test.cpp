@@ -7,9 +7,9 @@
 #include "display/area_clocks.h"
 #include "display/frame.h"
 #include "display/map_overlays.h"
-#include "worldtime/world_time.h"
 #include "raster/draw.h"
 #include "tests/unit/display_test_support.h"
+#include "worldtime/world_time.h"
 
 using namespace mdx;
 using namespace mdx::testing;
@@ -310,21 +310,13 @@ TEST(DisplayFrame, PresentsOnceAndClearsFirstFrameDue) {
   EXPECT_EQ(sc.at(5, 5), kBase);
 }
 
-TEST(DisplayFrame, FrameDueRule) {
+TEST(DisplayFrame, FirstFrameIsDueUntilComposed) {
   Scene sc;
-  sc.clock = clockAt(2026, 1, 1, 10, 0, 17);
   sc.settings.option.INTERVAL = 1;
-  EXPECT_TRUE(frameDueNow(sc.state, sc.settings.option, sc.clock));  // first frame
+  EXPECT_TRUE(frameDue(sc.state.firstFrameDue, sc.settings.option.INTERVAL, "17"));
   composeFrame(sc.ctx);
-  EXPECT_FALSE(frameDueNow(sc.state, sc.settings.option, sc.clock));
-  sc.clock = clockAt(2026, 1, 1, 10, 1, 0);
-  EXPECT_TRUE(frameDueNow(sc.state, sc.settings.option, sc.clock));
-  sc.clock = clockAt(2026, 1, 1, 10, 1, 1);
-  EXPECT_FALSE(frameDueNow(sc.state, sc.settings.option, sc.clock));
-  sc.settings.option.INTERVAL = 0;
-  EXPECT_TRUE(frameDueNow(sc.state, sc.settings.option, sc.clock));
-  sc.settings.option.INTERVAL = -5;  // on whenever not 0
-  EXPECT_FALSE(frameDueNow(sc.state, sc.settings.option, sc.clock));
+  EXPECT_FALSE(frameDue(sc.state.firstFrameDue, sc.settings.option.INTERVAL, "17"));
+  EXPECT_TRUE(frameDue(sc.state.firstFrameDue, sc.settings.option.INTERVAL, "00"));
 }
 
 TEST(DisplayFrame, ClientSizeNeverBelowOne) {

@@ -14,9 +14,10 @@
 #include "display/frame.h"
 #include "display/map_surfaces.h"
 #include "display/title_bar.h"
+#include "testsupport/directory_bitmap_source.h"
+#include "testsupport/fake_clock.h"
+#include "testsupport/fixed_zone_rules.h"
 #include "worldtime/world_time.h"
-#include "platform/fake_clock.h"
-#include "worldtime/fixed_zone_rules.h"
 
 namespace mdx {
 namespace {

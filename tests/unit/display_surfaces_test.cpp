@@ -9,9 +9,10 @@
 
 #include "display/frame.h"
 #include "display/map_surfaces.h"
+#include "tests/unit/display_test_support.h"
+#include "testsupport/directory_bitmap_source.h"
 #include "testsupport/png_writer.h"
 #include "testsupport/synthetic_bitmaps.h"
-#include "tests/unit/display_test_support.h"
 
 using namespace mdx;
 

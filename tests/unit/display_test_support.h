@@ -1,10 +1,10 @@
 #pragma once
 // Plain surfaces and quiet settings for the display tests: every AREA and every overlay off,
 // a uniform base map, white dial mask (no marks), white sprite masks and black images.
-#include "settings/settings.h"
 #include "display/display_state.h"
-#include "platform/fake_clock.h"
 #include "raster/surface.h"
+#include "settings/settings.h"
+#include "testsupport/fake_clock.h"
 
 namespace mdx::testing {
 

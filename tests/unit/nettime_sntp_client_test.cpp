@@ -5,7 +5,7 @@
 #include "nettime/sntp.h"
 #include "nettime/sntp_client.h"
 #include "nettime/time_server_model.h"
-#include "platform/fake_clock.h"
+#include "testsupport/fake_clock.h"
 #include "testsupport/scripted_udp.h"
 #include "testsupport/sntp_doubles.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "nettime/sntp.h"
-#include "platform/fake_clock.h"
+#include "testsupport/fake_clock.h"
 #include "testsupport/sntp_doubles.h"
 
 namespace mdx {

@@ -2,8 +2,9 @@
 
 #include <set>
 
-#include "settings/memory_profile_store.h"
 #include "settings/settings_io.h"
+#include "testsupport/memory_profile_store.h"
+#include "testsupport/saved_settings_shape.h"
 
 using namespace mdx;
 
@@ -141,12 +142,10 @@ TEST(Settings, ExtremeValuesSurviveTheRoundTrip) {
   EXPECT_EQ(rect.width(), -1);  // wraps like the 32-bit value it is, without overflow traps
 }
 
-TEST(Settings, FlagsCountAsOnOnlyAtOneExceptTitleBarAndInterval) {
+TEST(Settings, FlagsCountAsOnOnlyAtOne) {
   EXPECT_TRUE(isOn(1));
   EXPECT_FALSE(isOn(2));
   EXPECT_FALSE(isOn(-1));
-  EXPECT_TRUE(isNonZero(2));
-  EXPECT_FALSE(isNonZero(0));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include "settings_ui/zone_page_model.h"
 #include "tests/unit/display_test_support.h"
-#include "worldtime/fixed_zone_rules.h"
+#include "testsupport/fixed_zone_rules.h"
 
 using namespace mdx;
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "testsupport/fake_clock.h"
 #include "worldtime/world_time.h"
-#include "platform/fake_clock.h"
 
 using namespace mdx;
 

@@ -3,12 +3,13 @@
 // ZONE key in the store.
 #include <gtest/gtest.h>
 
-#include "settings/memory_profile_store.h"
-#include "settings/settings_io.h"
 #include "display/area_clocks.h"
 #include "display/title_bar.h"
+#include "settings/settings_io.h"
 #include "tests/unit/display_test_support.h"
-#include "worldtime/fixed_zone_rules.h"
+#include "testsupport/fixed_zone_rules.h"
+#include "testsupport/memory_profile_store.h"
+#include "testsupport/saved_settings_shape.h"
 #include "worldtime/zoned_time.h"
 
 using namespace mdx;

@@ -8,7 +8,7 @@
 //
 // The settings file holds the profile's sections and keys, either INI style ("[AREA1]" then
 // "COUNTRY=Paris") or one "SECTION.KEY=value" per line; missing keys keep their defaults. An
-// AREA's ZONE names one of the zones of worldtime/fixed_zone_rules.cpp.
+// AREA's ZONE names one of the zones of testsupport/fixed_zone_rules.cpp.
 // --frames N composes N frames one second apart (the sprites walk one step per frame).
 #include <cstdio>
 #include <cstdlib>
@@ -17,14 +17,15 @@
 #include <set>
 #include <string>
 
-#include "settings/memory_profile_store.h"
-#include "settings/settings_io.h"
-#include "worldtime/fixed_zone_rules.h"
 #include "display/frame.h"
+#include "platform/clock.h"
+#include "settings/settings_io.h"
+#include "testsupport/directory_bitmap_source.h"
+#include "testsupport/fake_clock.h"
+#include "testsupport/fixed_zone_rules.h"
+#include "testsupport/memory_profile_store.h"
 #include "testsupport/png_writer.h"
 #include "testsupport/synthetic_bitmaps.h"
-#include "platform/clock.h"
-#include "platform/fake_clock.h"
 
 #ifndef MDX_SOURCE_DIR
 #define MDX_SOURCE_DIR "."

@@ -30,8 +30,7 @@ void checkCompleteSave() {
 }
 
 HWND startAndWait(const Context& ctx, Process& p) {
-  p = Process::start(ctx.program);
-  HWND main = waitMainWindow(p);
+  HWND main = startProgram(ctx, p);
   check(waitFor([&] { return windowText(main) == kPlainTitle; }, 10000), "title reads ((((( Meridexa )))))");
   return main;
 }

@@ -77,6 +77,32 @@ void Process::kill() {
   WaitForSingleObject(pi_.hProcess, 5000);
 }
 
+HWND startProgram(const Context& ctx, Process& p) {
+  p = Process::start(ctx.program);
+  HWND main = waitMainWindow(p);
+  check(waitFor([&] { return !windowText(main).empty(); }, 10000), "the main window has its title");
+  return main;
+}
+
+DWORD runAndWait(const std::wstring& commandLine, DWORD timeoutMs, const wchar_t* workingDir, DWORD* tookMs) {
+  std::wstring cmd = commandLine;
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  const ULONGLONG start = GetTickCount64();
+  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir, &si, &pi))
+    throw Failure{"cannot run " + narrow(commandLine) + " (error " + std::to_string(GetLastError()) + ")"};
+  const bool ended = WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
+  DWORD code = 0;
+  GetExitCodeProcess(pi.hProcess, &code);
+  if (!ended) TerminateProcess(pi.hProcess, 99);
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  if (!ended) throw Failure{narrow(commandLine) + " did not end"};
+  if (tookMs) *tookMs = static_cast<DWORD>(GetTickCount64() - start);
+  return code;
+}
+
 // ---- windows ----
 
 std::vector<HWND> topWindows(DWORD pid, const wchar_t* cls) {

@@ -54,6 +54,14 @@ class Process {
   PROCESS_INFORMATION pi_{};
 };
 
+// Starts meridexa.exe (ctx.program) into `p` and waits for its main window to show a title.
+HWND startProgram(const Context& ctx, Process& p);
+// Runs a command line (from `workingDir`, the driver's own when null) to its end and returns its
+// exit code, with how long it ran in `tookMs`; a run past the timeout is ended and fails the
+// scenario.
+DWORD runAndWait(const std::wstring& commandLine, DWORD timeoutMs, const wchar_t* workingDir = nullptr,
+                 DWORD* tookMs = nullptr);
+
 // Visible top-level windows of a process, optionally of one class ("#32770" for dialogs).
 std::vector<HWND> topWindows(DWORD pid, const wchar_t* cls = nullptr);
 // The main window of meridexa (the dialog that is not owned by another window).

@@ -91,25 +91,9 @@ std::wstring shortcutTarget(const std::wstring& lnk) {
   return target;
 }
 
-// Runs a command line from C:\ (as the shell would, outside the install folder) and returns its
-// exit code and how long it ran; a run past the timeout is ended and fails the scenario.
+// Runs a command line from C:\ (as the shell would, outside the install folder).
 DWORD runToEnd(const std::wstring& commandLine, DWORD timeoutMs, DWORD* tookMs = nullptr) {
-  std::wstring cmd = commandLine;
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  const ULONGLONG start = GetTickCount64();
-  if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, L"C:\\", &si, &pi))
-    throw Failure{"cannot run " + narrow(commandLine) + " (error " + std::to_string(GetLastError()) + ")"};
-  const bool ended = WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
-  DWORD code = 0;
-  GetExitCodeProcess(pi.hProcess, &code);
-  if (!ended) TerminateProcess(pi.hProcess, 99);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-  if (!ended) throw Failure{narrow(commandLine) + " did not end"};
-  if (tookMs) *tookMs = static_cast<DWORD>(GetTickCount64() - start);
-  return code;
+  return runAndWait(commandLine, timeoutMs, L"C:\\", tookMs);
 }
 
 DWORD silentSetup(const std::wstring& options) {

@@ -26,30 +26,6 @@ void checkComplete143() {
             " others)");
 }
 
-HWND startProgram(const Context& ctx, Process& p) {
-  p = Process::start(ctx.program);
-  HWND main = waitMainWindow(p);
-  check(waitFor([&] { return !windowText(main).empty(); }, 10000), "the main window has its title");
-  return main;
-}
-
-// Runs a Windows program of the prefix (wineboot) and waits for it.
-DWORD runAndWait(const std::wstring& cmd, DWORD timeoutMs) {
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::wstring line = cmd;
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-    throw Failure{"cannot start " + narrow(cmd)};
-  const bool ended = WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
-  DWORD code = 0;
-  GetExitCodeProcess(pi.hProcess, &code);
-  if (!ended) TerminateProcess(pi.hProcess, 1);
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-  if (!ended) throw Failure{narrow(cmd) + " did not finish"};
-  return code;
-}
 
 // A change made in the options dialog, then the session ends: everything is stored.
 void sessionEndSaves(const Context& ctx) {

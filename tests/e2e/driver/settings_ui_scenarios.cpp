@@ -90,13 +90,6 @@ HWND openPicker(const Process& p, HWND dlg, HWND owner, int button) {
   return picker;
 }
 
-HWND startProgram(const Context& ctx, Process& p) {
-  p = Process::start(ctx.program);
-  HWND main = waitMainWindow(p);
-  check(waitFor([&] { return !windowText(main).empty(); }, 10000), "the main window has its title");
-  return main;
-}
-
 HWND openDialog(const Process& p, HWND main, UINT command, const std::string& title) {
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(command, 0), 0);
   return waitDialog(p, title);

@@ -40,13 +40,6 @@ bool showsIndiaTime(const std::string& text, const std::string& suffix) {
 
 std::string itemText(HWND dlg, int id) { return windowText(GetDlgItem(dlg, id)); }
 
-HWND startProgram(const Context& ctx, Process& p) {
-  p = Process::start(ctx.program);
-  HWND main = waitMainWindow(p);
-  check(waitFor([&] { return !windowText(main).empty(); }, 10000), "the main window has its title");
-  return main;
-}
-
 void endProgram(Process& p, HWND main) {
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);  // 終了
   check(p.waitExit(15000), "終了 ends the program");

@@ -1,4 +1,4 @@
-#include "settings/memory_profile_store.h"
+#include "testsupport/memory_profile_store.h"
 
 namespace mdx {
 

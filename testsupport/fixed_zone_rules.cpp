@@ -1,4 +1,4 @@
-#include "worldtime/fixed_zone_rules.h"
+#include "testsupport/fixed_zone_rules.h"
 
 #include <algorithm>
 
@@ -21,13 +21,6 @@ int weekday(int64_t days) { return static_cast<int>(floorMod(days + 4, 7)); }
 bool hasDaylightSaving(const FixedZone& z) { return z.daylightDate.month != 0 && z.standardDate.month != 0; }
 
 }  // namespace
-
-void sortZoneEntries(std::vector<ZoneEntry>& entries) {
-  std::stable_sort(entries.begin(), entries.end(), [](const ZoneEntry& a, const ZoneEntry& b) {
-    if (a.standardOffsetMinutes != b.standardOffsetMinutes) return a.standardOffsetMinutes < b.standardOffsetMinutes;
-    return a.displayName < b.displayName;
-  });
-}
 
 int64_t transitionLocalSeconds(const TransitionRule& rule, int64_t year) {
   const int month = std::clamp(rule.month, 1, 12);

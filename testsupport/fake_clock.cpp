@@ -1,4 +1,4 @@
-#include "platform/fake_clock.h"
+#include "testsupport/fake_clock.h"
 
 namespace mdx {
 

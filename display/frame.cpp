@@ -2,6 +2,7 @@
 
 #include "display/area_clocks.h"
 #include "display/map_overlays.h"
+#include "display/true_sky.h"
 #include "worldtime/world_time.h"
 #include "raster/ops.h"
 
@@ -10,14 +11,20 @@ namespace mdx {
 void composeFrame(const FrameContext& ctx, FramePresenter* presenter) {
   MapSurfaces& s = ctx.surfaces;
   const OptionSettings& o = ctx.settings.option;
-  bitBlt(s.WorkSurface, 0, 0, s.mapWidth, s.mapHeight, s.BaseMapSurface, 0, 0, Rop::SrcCopy);
+  // The true sky shades the map itself, under everything drawn on it; the hand-drawn
+  // shading goes over the finished frame.
+  const bool trueSky = isOn(o.D_NIGHT) && isOn(o.D_TAIYOU);
+  if (trueSky)
+    drawTrueSkyMap(ctx, ctx.clock.nowMillis());
+  else
+    bitBlt(s.WorkSurface, 0, 0, s.mapWidth, s.mapHeight, s.BaseMapSurface, 0, 0, Rop::SrcCopy);
   drawMapLines(ctx);
   drawAreas(ctx);
   if (isOn(o.D_EVENT1)) {
     drawPlane(ctx);
     drawTyphoon(ctx);
   }
-  if (isOn(o.D_NIGHT)) drawDayNight(ctx);
+  if (isOn(o.D_NIGHT) && !trueSky) drawDayNight(ctx);
   if (presenter != nullptr) presenter->presentFrame();
   ctx.state.firstFrameDue = 0;
 }

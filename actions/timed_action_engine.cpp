@@ -31,17 +31,6 @@ int32_t minuteValue(const std::string& minute) {
   return (minute[0] - '0') * 10 + (minute[1] - '0');
 }
 
-void checkExit(const TimedAction& action, const std::string& h, const std::string& m,
-               TimedActionEffects& effects) {
-  if (!isOn(action.exitReserved) || !reservedTimeMatches(action.exitTime, h, m)) return;
-  if (const auto flags = exitWindowsFlagsForKind(action.exitKind)) {
-    effects.saveSettings();
-    effects.endSession(*flags);
-  }
-  // The program ends even when Windows refuses, and for an unknown kind too.
-  effects.postQuit();
-}
-
 // Runs `run` once per matching stretch of ticks: on the first tick at which `matches` holds.
 // `fired` stays 1 while it holds and drops back to 0 at the first tick at which it does not.
 template <class Run>
@@ -61,6 +50,16 @@ void playReservedSound(TimedAction& action, TimedActionEffects& effects) {
   if (endsWithMid(action.soundFile)) effects.playSound(action.soundFile, SoundKind::MidiFile);
 }
 
+void runExit(const TimedAction& action, TimedActionEffects& effects) {
+  if (const auto flags = exitWindowsFlagsForKind(action.exitKind)) {
+    effects.saveSettings();
+    // A refused exit keeps the clock running: vanishing having ended nothing is worse. The
+    // settings are saved either way.
+    if (!effects.endSession(*flags, kExitReasonPlannedOther)) return;
+  }
+  effects.postQuit();
+}
+
 }  // namespace
 
 void checkTimedActions(const Clock& clock, TimedAction& action, const OptionSettings& option,
@@ -68,7 +67,8 @@ void checkTimedActions(const Clock& clock, TimedAction& action, const OptionSett
   const StampFields now = splitTimeStamp(makeTimeStamp(clock));
   const std::string& h = now.hour;
   const std::string& m = now.minute;
-  checkExit(action, h, m, effects);
+  oncePerMatch(isOn(action.exitReserved) && reservedTimeMatches(action.exitTime, h, m), state.exitFired,
+               [&] { runExit(action, effects); });
   oncePerMatch(isOn(action.soundReserved) && reservedTimeMatches(action.soundTime, h, m), state.soundFired,
                [&] { playReservedSound(action, effects); });
   oncePerMatch(isOn(action.programReserved) && reservedTimeMatches(action.programTime, h, m), state.programFired,

@@ -4,6 +4,7 @@
 
 #include "actions/win32/timer_action_dlg.h"
 #include "app/key_rules.h"
+#include "app/win32/single_instance.h"
 #include "settings/settings_io.h"
 #include "display/win32/window_placement.h"
 #include "worldtime/world_time.h"
@@ -75,6 +76,7 @@ BOOL WorldClockDlg::onInitDialog() {
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
   loadMapSurfaces();
+  publishMainWindow(hwnd_);
   return TRUE;
 }
 

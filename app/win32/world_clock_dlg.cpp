@@ -4,6 +4,7 @@
 
 #include "actions/win32/timer_action_dlg.h"
 #include "app/key_rules.h"
+#include "app/win32/single_instance.h"
 #include "settings/settings_io.h"
 #include "display/win32/window_placement.h"
 #include "libs/imports.h"
@@ -74,6 +75,7 @@ BOOL WorldClockDlg::onInitDialog() {
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
   loadMapSurfaces();
+  publishMainWindow(hwnd_);
   return TRUE;
 }
 

@@ -80,7 +80,7 @@ Surface shadeMap(const Surface& base, const Surface& nightTexture, const std::ve
   return out;
 }
 
-void drawTrueSkyMap(const FrameContext& ctx, int64_t utcMillis) {
+void drawTrueSkyMap(const FrameContext& ctx, int64_t utcSeconds) {
   MapSurfaces& s = ctx.surfaces;
   TrueSkyCache& cache = ctx.state.trueSky;
   const Surface& base = s.BaseMapSurface;
@@ -93,7 +93,7 @@ void drawTrueSkyMap(const FrameContext& ctx, int64_t utcMillis) {
     cache.baseWidth = base.width();
     cache.baseHeight = base.height();
   }
-  const int64_t minute = floorDiv(utcMillis, 60000);
+  const int64_t minute = floorDiv(utcSeconds, 60);
   if (!sameMap || minute != cache.utcMinute) {
     // The sky of the minute's start, so every frame of one minute is the same picture.
     const SolarPosition sun = solarPositionAt(minute * 60000);

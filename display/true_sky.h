@@ -31,7 +31,8 @@ Surface nightTextureOf(const Surface& maskSheet, int width, int height);
 Surface shadeMap(const Surface& base, const Surface& nightTexture, const std::vector<SkyBand>& bands);
 
 // The frame's first step with the true sky: the shaded map onto WorkSurface, worked out again
-// only when the UTC minute of `utcMillis` or the map surfaces changed since the last frame.
-void drawTrueSkyMap(const FrameContext& ctx, int64_t utcMillis);
+// only when the UTC minute of the frame's instant `utcSeconds` or the map surfaces changed
+// since the last frame.
+void drawTrueSkyMap(const FrameContext& ctx, int64_t utcSeconds);
 
 }  // namespace mdx

@@ -102,21 +102,21 @@ TEST(TrueSky, WorkedOutOncePerMinuteAndAgainForAnotherMap) {
   FakeClock clock(utcMillis(2026, 12, 9, 19, 40, 5));
   DisplayState state;
   FrameContext ctx{surfaces, s, clock, state};
-  composeFrame(ctx);
+  composeFrame(ctx, clock.nowSeconds());
   const Surface first = surfaces.WorkSurface;
   const uint8_t* made = state.trueSky.shadedMap.data().data();
   clock.setMillis(utcMillis(2026, 12, 9, 19, 40, 59));
-  composeFrame(ctx);
+  composeFrame(ctx, clock.nowSeconds());
   EXPECT_EQ(state.trueSky.shadedMap.data().data(), made) << "the same minute reuses the shading";
   EXPECT_EQ(surfaces.WorkSurface.data(), first.data());
   clock.setMillis(utcMillis(2026, 12, 9, 19, 41, 0));
-  composeFrame(ctx);
+  composeFrame(ctx, clock.nowSeconds());
   EXPECT_EQ(state.trueSky.utcMinute, utcMillis(2026, 12, 9, 19, 41) / 60000);
   EXPECT_NE(surfaces.WorkSurface.data(), first.data()) << "the terminator moved";
 
   // Another base map within the same minute is shaded at once.
   surfaces.BaseMapSurface = Surface(578, 340, Surface::Depth::Color24, Rgb{255, 255, 255});
-  composeFrame(ctx);
+  composeFrame(ctx, clock.nowSeconds());
   EXPECT_EQ(state.trueSky.baseMapPixels, surfaces.BaseMapSurface.data().data());
   const SolarPosition sun = solarPositionAt(utcMillis(2026, 12, 9, 19, 41));
   const MapPoint noon = mapPointOf(sun.subsolarLatitudeDeg, sun.subsolarLongitudeDeg);
@@ -140,7 +140,7 @@ TEST(TrueSky, SameInstantSameFrameOnPcsInAnyZone) {
     MapSurfaces surfaces = loadMapSurfaces(dir);
     FakeClock clock(at, offsets[i]);
     DisplayState state;
-    composeFrame(FrameContext{surfaces, s, clock, state, &builtinFixedZoneRules()});
+    composeFrame(FrameContext{surfaces, s, clock, state, &builtinFixedZoneRules()}, clock.nowSeconds());
     frames[i] = surfaces.WorkSurface;
   }
   EXPECT_EQ(frames[0].data(), frames[1].data());
@@ -157,7 +157,7 @@ TEST(TrueSky, OffOrWithoutNightTheFrameIsUnchanged) {
     MapSurfaces surfaces = loadMapSurfaces(dir);
     FakeClock clock(utcMillis(2026, 12, 9, 19, 40, 0), 9 * 3600);
     DisplayState state;
-    composeFrame(FrameContext{surfaces, s, clock, state});
+    composeFrame(FrameContext{surfaces, s, clock, state}, clock.nowSeconds());
     return surfaces.WorkSurface;
   };
   EXPECT_EQ(frame(0, 1).data(), frame(0, 0).data());

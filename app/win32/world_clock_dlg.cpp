@@ -92,7 +92,8 @@ void WorldClockDlg::loadMapSurfaces() {
 // The window is shown once this initialisation returns; its first paint presents a whole
 // frame instead of the bare map. The first tick still composes its frame as every start did.
 void WorldClockDlg::composeFirstPicture() {
-  mdx::composeFrame(FrameContext{surfaces_, records_, clock_, display_, &windowsZoneRules()}, nullptr);
+  mdx::composeFrame(FrameContext{surfaces_, records_, clock_, display_, &windowsZoneRules()}, clock_.nowSeconds(),
+                    nullptr);
   display_.firstFrameDue = 1;
   firstPictureReady_ = true;
 }

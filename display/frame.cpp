@@ -2,27 +2,34 @@
 
 #include "display/area_clocks.h"
 #include "display/map_overlays.h"
+#include "display/true_sky.h"
 #include "raster/ops.h"
 
 namespace mdx {
 
-void composeFrame(const FrameContext& ctx, FramePresenter* presenter) {
+void composeFrame(const FrameContext& ctx, int64_t utcSeconds, FramePresenter* presenter) {
   MapSurfaces& s = ctx.surfaces;
   const OptionSettings& o = ctx.settings.option;
-  bitBlt(s.WorkSurface, 0, 0, s.mapWidth, s.mapHeight, s.BaseMapSurface, 0, 0, Rop::SrcCopy);
+  // The true sky shades the map itself, under everything drawn on it; the hand-drawn
+  // shading goes over the finished frame.
+  const bool trueSky = isOn(o.D_NIGHT) && isOn(o.D_TAIYOU);
+  if (trueSky)
+    drawTrueSkyMap(ctx, utcSeconds);
+  else
+    bitBlt(s.WorkSurface, 0, 0, s.mapWidth, s.mapHeight, s.BaseMapSurface, 0, 0, Rop::SrcCopy);
   drawMapLines(ctx);
-  drawAreas(ctx);
+  drawAreas(ctx, utcSeconds);
   if (isOn(o.D_EVENT1)) {
-    drawPlane(ctx);
-    drawTyphoon(ctx);
+    drawPlane(ctx, utcSeconds);
+    drawTyphoon(ctx, utcSeconds);
   }
-  if (isOn(o.D_NIGHT)) drawDayNight(ctx);
+  if (isOn(o.D_NIGHT) && !trueSky) drawDayNight(ctx, utcSeconds);
   if (presenter != nullptr) presenter->presentFrame();
   ctx.state.firstFrameDue = 0;
 }
 
-bool frameDue(int32_t firstFrameDue, int32_t interval, const std::string& secondsField) {
-  return firstFrameDue == 1 || interval == 0 || secondsField == "00";
+bool frameDue(int32_t firstFrameDue, int32_t interval, int pcSecond) {
+  return firstFrameDue == 1 || interval == 0 || pcSecond == 0;
 }
 
 void stretchFrame(const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight, Surface& target) {

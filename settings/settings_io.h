@@ -13,4 +13,9 @@ std::string areaSection(int n);
 void loadSettings(ProfileStore& store, SettingsRecords& records, WindowRect& rect);
 void saveSettings(ProfileStore& store, const SettingsRecords& records, const WindowRect& rect);
 
+// True when the store holds any of the window rectangle's four values (as a number). Without
+// them the window takes its default size for the display's DPI; stored values are kept as
+// they are, in physical pixels.
+bool hasStoredWindowRect(ProfileStore& store);
+
 }  // namespace mdx

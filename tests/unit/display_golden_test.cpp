@@ -17,7 +17,6 @@
 #include "testsupport/directory_bitmap_source.h"
 #include "testsupport/fake_clock.h"
 #include "testsupport/fixed_zone_rules.h"
-#include "worldtime/world_time.h"
 
 namespace mdx {
 namespace {
@@ -43,7 +42,7 @@ Surface compose(const SettingsRecords& settings, FakeClock clock, int frames, co
   FrameContext ctx{surfaces, settings, clock, state, zones};
   for (int i = 0; i < frames; ++i) {
     if (i > 0) clock.advanceMillis(1000);
-    composeFrame(ctx);
+    composeFrame(ctx, clock.nowSeconds());
   }
   return surfaces.WorkSurface;
 }
@@ -118,7 +117,7 @@ TEST(DisplayGolden, AreasOffWithTitle) {
 
   RecordingTitle window;
   TitleState title;
-  updateTitle(window, title, s, clock, false);
+  updateTitle(window, title, s, clock, nullptr, clock.nowSeconds(), false);
   EXPECT_EQ(window.title, "15:05 Paris");
 }
 
@@ -138,7 +137,7 @@ TEST(DisplayGolden, ThreeZonedAreas) {
 
   RecordingTitle window;
   TitleState title;
-  updateTitle(window, title, s, clock, false, &builtinFixedZoneRules());
+  updateTitle(window, title, s, clock, &builtinFixedZoneRules(), clock.nowSeconds(), false);
   EXPECT_EQ(window.title, "18:05 ﾑﾝﾊﾞｲ(ｲﾝﾄﾞ)");
 }
 
@@ -171,6 +170,24 @@ TEST(DisplayGolden, ExtremeValues) {
   s.option.D_BAN_COLOR = 1;
   s.option.D_AREA_NO = 1;
   expectGolden("extreme_values", compose(s, japanClock(2026, 12, 31, 23, 59, 59), 4));
+}
+
+// The true sky at the seasons of 2026, each at its almanac instant, composed on a PC in Japan
+// with the installed settings: the June solstice (polar day over the Arctic, the night side
+// over the Americas), the December solstice (the Arctic dark, the Antarctic lit, Japan's
+// morning) and noon UTC at the March equinox (a terminator of two straight meridians).
+// Twilight lies between day and night in three steps; every box keeps its own colours.
+TEST(DisplayGolden, TrueSkyAtTheSeasons) {
+  struct Case {
+    const char* name;
+    int y, mo, d, h, mi;  // Japan's local time of the instant
+  };
+  const Case cases[] = {{"true_sky_june_solstice", 2026, 6, 21, 17, 24},
+                        {"true_sky_december_solstice", 2026, 12, 22, 5, 50},
+                        {"true_sky_march_equinox", 2026, 3, 20, 21, 0}};
+  SettingsRecords s = defaultSettings();
+  s.option.D_TAIYOU = 1;
+  for (const Case& c : cases) expectGolden(c.name, compose(s, japanClock(c.y, c.mo, c.d, c.h, c.mi, 0), 2));
 }
 
 }  // namespace

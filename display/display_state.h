@@ -3,15 +3,13 @@
 #include <cstdint>
 
 #include "settings/settings.h"
+#include "display/map_projection.h"  // kMapWidth, kMapHeight: the map every coordinate refers to
 #include "display/map_surfaces.h"
 #include "platform/clock.h"
 #include "worldtime/zone_rules.h"
 
 namespace mdx {
 
-// Size of the map picture that every drawing coordinate refers to.
-constexpr int32_t kMapWidth = 578;
-constexpr int32_t kMapHeight = 340;
 // The client size assumed before the window's first size notification.
 constexpr int32_t kInitialClientWidth = 578;
 constexpr int32_t kInitialClientHeight = 341;

@@ -202,19 +202,40 @@ void injectLibrary(const Process& p, const std::wstring& dll) {
   CloseHandle(t);
 }
 
-void installBeepProbe(const Process& p) {
-  DeleteFileW(L"C:\\beep-log.txt");
-  DeleteFileW(L"C:\\beep-probe.txt");
-  injectLibrary(p, L"C:\\mdxbeepprobe.dll");
-  if (!waitFor([] { return GetFileAttributesW(L"C:\\beep-probe.txt") != INVALID_FILE_ATTRIBUTES; }, 10000))
-    throw Failure{"the beep probe did not report"};
-  FILE* f = _wfopen(L"C:\\beep-probe.txt", L"rb");
+namespace {
+// Loads an import-replacing probe and waits for its report of whether it found the import.
+void installImportProbe(const Process& p, const wchar_t* dll, const wchar_t* log, const wchar_t* report,
+                        const std::string& function) {
+  DeleteFileW(log);
+  DeleteFileW(report);
+  injectLibrary(p, dll);
+  if (!waitFor([&] { return GetFileAttributesW(report) != INVALID_FILE_ATTRIBUTES; }, 10000))
+    throw Failure{"the " + function + " probe did not report"};
+  FILE* f = _wfopen(report, L"rb");
   int patched = 0;
   if (f) {
     if (std::fscanf(f, "%d", &patched) != 1) patched = 0;
     std::fclose(f);
   }
-  if (patched < 1) throw Failure{"the program imports no Beep the probe could replace"};
+  if (patched < 1) throw Failure{"the program imports no " + function + " the probe could replace"};
+}
+}  // namespace
+
+void installBeepProbe(const Process& p) {
+  installImportProbe(p, L"C:\\mdxbeepprobe.dll", L"C:\\beep-log.txt", L"C:\\beep-probe.txt", "Beep");
+}
+
+void installShowWindowProbe(const Process& p) {
+  installImportProbe(p, L"C:\\mdxshowprobe.dll", L"C:\\show-log.txt", L"C:\\show-probe.txt", "ShowWindow");
+}
+
+std::vector<int> recordedShowCommands() {
+  std::vector<int> commands;
+  FILE* f = _wfopen(L"C:\\show-log.txt", L"rb");
+  int command = 0;
+  while (f && std::fscanf(f, "%d", &command) == 1) commands.push_back(command);
+  if (f) std::fclose(f);
+  return commands;
 }
 
 std::vector<std::pair<DWORD, DWORD>> recordedBeeps() {
@@ -224,6 +245,40 @@ std::vector<std::pair<DWORD, DWORD>> recordedBeeps() {
   while (f && std::fscanf(f, "%lu %lu", &freq, &dur) == 2) beeps.emplace_back(freq, dur);
   if (f) std::fclose(f);
   return beeps;
+}
+
+void installExitProbe(const Process& p, bool refuse) {
+  DeleteFileW(L"C:\\exit-log.txt");
+  DeleteFileW(L"C:\\exit-probe.txt");
+  if (refuse) {
+    if (FILE* f = _wfopen(L"C:\\exit-refuse", L"wb")) std::fclose(f);
+  } else {
+    DeleteFileW(L"C:\\exit-refuse");
+  }
+  injectLibrary(p, L"C:\\mdxexitprobe.dll");
+  if (!waitFor([] { return GetFileAttributesW(L"C:\\exit-probe.txt") != INVALID_FILE_ATTRIBUTES; }, 10000))
+    throw Failure{"the exit probe did not report"};
+  int patched = 0;
+  if (FILE* f = _wfopen(L"C:\\exit-probe.txt", L"rb")) {
+    if (std::fscanf(f, "%d", &patched) != 1) patched = 0;
+    std::fclose(f);
+  }
+  // Without the probe a reserved exit would reach Windows: stop before anything is reserved.
+  if (patched < 1) throw Failure{"the program imports no ExitWindowsEx the probe could replace"};
+}
+
+std::vector<ExitRequest> recordedExits() {
+  std::vector<ExitRequest> calls;
+  FILE* f = _wfopen(L"C:\\exit-log.txt", L"rb");
+  ExitRequest r;
+  int privileged = 0, accepted = 0;
+  while (f && std::fscanf(f, "%u %lu %d %d", &r.flags, &r.reason, &privileged, &accepted) == 4) {
+    r.privilegeEnabled = privileged != 0;
+    r.accepted = accepted != 0;
+    calls.push_back(r);
+  }
+  if (f) std::fclose(f);
+  return calls;
 }
 
 std::vector<MenuItem> probePopupMenu(const Process& p) {

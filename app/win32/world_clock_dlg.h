@@ -51,6 +51,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   INT_PTR onQueryDragIcon(WPARAM, LPARAM);
   INT_PTR onQueryEndSession(WPARAM, LPARAM);
   INT_PTR onEndSession(WPARAM, LPARAM);
+  INT_PTR onDpiChanged(WPARAM, LPARAM);
 
   // Popup-menu commands.
   void onAbout();
@@ -76,6 +77,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   void loadSettings();
   void saveSettings();
   void loadMapSurfaces();
+  void composeFirstPicture();
   void showPopup(POINT screen);
   void showPopupAtClientCorner();
 
@@ -86,6 +88,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   BeepPlayer keyBeep_;  // the key rules' beep, sounded off this thread
   HICON icon_ = nullptr;
   HWND mapPicture_ = nullptr;
+  bool firstPictureReady_ = false;  // WorkSurface holds a whole frame
 
   // Run-time state shared between the tick, the display and the dialogs.
   MapSurfaces surfaces_;

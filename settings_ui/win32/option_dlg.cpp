@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "display/win32/window_dpi.h"
 #include "display/win32/window_placement.h"
 #include "platform/win32/text.h"
 #include "settings_ui/win32/colour_picker.h"
@@ -67,7 +68,7 @@ bool runOptionsDialog(HWND owner, SettingsRecords& records) {
   if (ok) {
     const OptionsOkSteps steps = applyOptionsOk(dlg.values, records);
     // The reset also takes the window out of the topmost band; applyTopMost below restores it.
-    if (steps.resetWindow) placeWindow(owner, defaultWindowRect());
+    if (steps.resetWindow) placeWindow(owner, defaultWindowRectFor(owner));
     if (steps.restyle) applyTitleBarStyle(owner, records.option.MAIN_TITLE);
   }
   applyTopMost(owner, records.option.TOP_WINDOW);

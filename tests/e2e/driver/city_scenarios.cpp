@@ -90,8 +90,16 @@ void pickNewYorkByKeyboard(const Context& ctx) {
   }
   HWND page = currentPage(sheet);
   check(windowText(page) == "都市とタイムゾーン", "the eighth page is 都市とタイムゾーン: " + windowText(page));
-  for (int n = 1; n <= 7; ++n)
+  // The screen's DPI (Wine gives every window the same): the zone lists open 360 pixels at 96 DPI wide.
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  for (int n = 1; n <= 7; ++n) {
     check(itemText(page, cityButtonId(n)) == "都市…", "row " + std::to_string(n) + " has 都市…");
+    const LRESULT dropped = SendMessageW(GetDlgItem(page, listId(n)), CB_GETDROPPEDWIDTH, 0, 0);
+    check(dropped == MulDiv(360, dpi, 96), "row " + std::to_string(n) + "'s list drops down " +
+                                               std::to_string(dropped) + " px wide at " + std::to_string(dpi) + " DPI");
+  }
 
   // Tab until AREA2's button has the focus; Enter opens the picker.
   HWND button = GetDlgItem(page, cityButtonId(2));

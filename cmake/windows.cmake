@@ -62,7 +62,7 @@ add_executable(mdxdriver ${MDX_DRIVER_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win3
   ${CMAKE_SOURCE_DIR}/display/map_projection.cpp ${CMAKE_SOURCE_DIR}/settings_ui/generated/city_table.cpp)
 target_include_directories(mdxdriver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxdriver PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(mdxdriver PRIVATE user32 gdi32 advapi32 comctl32 shell32 ole32 uuid)
+target_link_libraries(mdxdriver PRIVATE user32 gdi32 advapi32 comctl32 shell32 ole32 oleaut32 oleacc uuid)
 
 include(${CMAKE_SOURCE_DIR}/tests/e2e/scenarios.cmake)
 foreach(scenario IN LISTS MDX_E2E_SCENARIOS)

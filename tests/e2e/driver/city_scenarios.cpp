@@ -5,6 +5,7 @@
 #include "tests/e2e/driver/harness.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <prsht.h>
 
 #include <cmath>
@@ -58,6 +59,26 @@ std::string selectedListEntry(HWND list) {
   return narrow(w.c_str());
 }
 
+// What a screen reader hears as the control's name (Microsoft Active Accessibility).
+std::string accessibleName(HWND control) {
+  IAccessible* acc = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&acc))))
+    return "<none>";
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::string out = "<none>";
+  if (SUCCEEDED(acc->get_accName(self, &name)) && name) {
+    out = narrow(name);
+    SysFreeString(name);
+  }
+  acc->Release();
+  return out;
+}
+
 const mdx::CityRow& cityByZone(const char* iana) {
   for (size_t i = 0; i < mdx::kCityCount; ++i)
     if (std::string(mdx::kCityTable[i].ianaZone) == iana) return mdx::kCityTable[i];
@@ -90,9 +111,20 @@ void pickNewYorkByKeyboard(const Context& ctx) {
   }
   HWND page = currentPage(sheet);
   check(windowText(page) == "都市とタイムゾーン", "the eighth page is 都市とタイムゾーン: " + windowText(page));
-  for (int n = 1; n <= 7; ++n)
+  // The screen's DPI (Wine gives every window the same): the zone lists open 360 pixels at 96 DPI wide.
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  for (int n = 1; n <= 7; ++n) {
     check(itemText(page, cityButtonId(n)) == "都市…", "row " + std::to_string(n) + " has 都市…");
+    const LRESULT dropped = SendMessageW(GetDlgItem(page, listId(n)), CB_GETDROPPEDWIDTH, 0, 0);
+    check(dropped == MulDiv(360, dpi, 96), "row " + std::to_string(n) + "'s list drops down " +
+                                               std::to_string(dropped) + " px wide at " + std::to_string(dpi) + " DPI");
+  }
 
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  log("  screen readers name row 2's button \"" + accessibleName(GetDlgItem(page, cityButtonId(2))) +
+      "\" and its list \"" + accessibleName(GetDlgItem(page, listId(2))) + "\"");
   // Tab until AREA2's button has the focus; Enter opens the picker.
   HWND button = GetDlgItem(page, cityButtonId(2));
   for (int i = 0; i < 12 && focusOf(sheet) != button; ++i) {
@@ -107,6 +139,13 @@ void pickNewYorkByKeyboard(const Context& ctx) {
   const LRESULT all = SendMessageW(list, LB_GETCOUNT, 0, 0);
   log("  the picker lists " + std::to_string(all) + " cities");
   check(all >= 350, "every city is listed before typing");
+  int withoutZone = 0;  // entries without an offset: the PC lacks the city's zone
+  for (LRESULT i = 0; i < all; ++i) {
+    std::wstring w(static_cast<size_t>(SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(w.data()));
+    if (w.find(L"）UTC") == std::wstring::npos) ++withoutZone;
+  }
+  log("  " + std::to_string(withoutZone) + " of them without a Windows zone on this PC");
   typeText("ニューヨーク");
   check(waitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 1; }, 5000), "typing filters the list to one city");
   const std::string entry = selectedListEntry(list);
@@ -129,6 +168,22 @@ void pickNewYorkByKeyboard(const Context& ctx) {
   pressKeys({VK_ESCAPE});
   check(waitFor([&] { return !IsWindow(picker); }, 5000), "Esc closes the picker");
   check(itemText(page, countryId(3)) == "ｻﾝﾊﾟｳﾛ", "and row 3 is unchanged: " + itemText(page, countryId(3)));
+
+  // A city without a Windows zone here: name and place change, 時差 stays, the row says so.
+  PostMessageW(GetDlgItem(page, cityButtonId(4)), BM_CLICK, 0, 0);
+  picker = waitDialog(p, "都市を選ぶ");
+  bringToFront(picker);
+  typeText("トロル");
+  check(waitFor([&] { return SendMessageW(GetDlgItem(picker, kCityListId), LB_GETCOUNT, 0, 0) == 1; }, 5000),
+        "トロル基地 is found");
+  pressKeys({VK_RETURN});
+  check(waitFor([&] { return !IsWindow(picker); }, 5000), "Enter takes it");
+  HWND list4 = GetDlgItem(page, listId(4));
+  const std::string row4 = windowText(list4);
+  log("  row 4: " + itemText(page, countryId(4)) + " / " + row4);
+  check(itemText(page, countryId(4)) == "ﾄﾛﾙ基地" && row4.find("時差") != std::string::npos &&
+            row4 != "時差（RUG）を使う",
+        "row 4 says the zone is not available: " + row4);
 
   // AREA2's page shows the new values when visited.
   PostMessageW(sheet, PSM_SETCURSEL, 1, 0);
@@ -171,6 +226,9 @@ void pickNewYorkByKeyboard(const Context& ctx) {
       std::to_string(static_cast<int>(a2.at("RUG").number)));
   check(std::abs(x - wantX) <= 2 && std::abs(y - wantY) <= 2, "X and Y within 2 px of New York's dial position");
   check(key.at("AREA3").at("COUNTRY").text == "ｻﾝﾊﾟｳﾛ", "Esc in the picker left AREA3 as it was");
+  const auto& a4 = key.at("AREA4");
+  check(a4.at("COUNTRY").text == "ﾄﾛﾙ基地" && a4.at("RUG").number == 1 && a4.count("ZONE") == 0,
+        "AREA4 took Troll's name and kept its 時差 1 without a zone");
 }
 
 Register r1("cities.pick_by_keyboard", pickNewYorkByKeyboard);

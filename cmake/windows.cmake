@@ -109,6 +109,14 @@ target_include_directories(mdxshowprobe PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxshowprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 add_dependencies(mdxdriver mdxshowprobe)
 
+# Test-only library that records the names the program gives controls for screen readers.
+add_library(mdxaccprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/acc_names_probe.cpp)
+set_target_properties(mdxaccprobe PROPERTIES PREFIX "")
+target_include_directories(mdxaccprobe PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(mdxaccprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
+target_link_libraries(mdxaccprobe PRIVATE user32 ole32 uuid)
+add_dependencies(mdxdriver mdxaccprobe)
+
 # Test-only library that sends the main window WM_DPICHANGED as Windows does.
 add_library(mdxdpiprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/dpi_change_probe.cpp)
 set_target_properties(mdxdpiprobe PROPERTIES PREFIX "")

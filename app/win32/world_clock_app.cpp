@@ -5,6 +5,7 @@
 
 #include "app/win32/world_clock_dlg.h"
 #include "dialogfw/win32/app_title.h"
+#include "nettime/win32/adjust_clock_one_shot.h"
 #include "platform/win32/pc_clock.h"
 #include "settings/win32/registry_store.h"
 
@@ -13,6 +14,9 @@ constexpr char kSettingsRoot[] = "Quenholt";
 }
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Started elevated by the time-server dialog to set the clock: that, and nothing else.
+  if (int helperExit = 0; mdx::win::runAdjustClockOneShot(helperExit)) return helperExit;
+
   HANDLE mutex = CreateMutexW(nullptr, FALSE, L"MERIDEXA");
   if (GetLastError() == ERROR_ALREADY_EXISTS) {
     // Another copy runs: end at once, without a window and without touching the settings.

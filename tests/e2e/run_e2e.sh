@@ -27,7 +27,7 @@ cp -a --reflink=auto "$template" "$work/prefix"
 app=$work/prefix/drive_c/meridexa
 mkdir -p "$app"
 cp "$build/meridexa.exe" "$build/mdxutil.dll" "$build/mdxsound.dll" "$build/mdxgraph.dll" "$build/meridexa.html" "$app/"
-cp "$build/mdxdriver.exe" "$build/mdxprobe.dll" "$build/mdxbeepprobe.dll" "$build/mdxsoakprobe.dll" "$work/prefix/drive_c/"
+cp "$build/mdxdriver.exe" "$build/mdxprobe.dll" "$build/mdxbeepprobe.dll" "$build/mdxsoakprobe.dll" "$build/mdxclockprobe.dll" "$work/prefix/drive_c/"
 dll_overrides="mscoree,mshtml="
 # The release scenarios install the setup made from this build. Shortcuts land in the prefix
 # only: its desktop becomes a plain folder (not the Linux user's), and no menu entries are made.
@@ -61,6 +61,8 @@ outwin=$(run winepath -w "$out" 2>/dev/null)
 # The time-server scenarios talk to NTP peers on loopback, started around the driver.
 peers=()
 [[ $scenario == nettime.* ]] && peers=("$here/with_loopback_ntp.sh")
+# The clock-setting scenarios ask 127.0.0.3 for a time one hour ahead of this machine's.
+[[ $scenario == nettime.clock_* ]] && export MDX_NTP_AHEAD=1
 # The sound scenarios play into a private PulseAudio null sink that is recorded and measured.
 [[ $scenario == sound.* ]] && peers=("$here/with_pulse_null_sink.sh" "$out")
 limit=180

@@ -1,6 +1,6 @@
 #include "actions/timed_action_engine.h"
 
-#include "worldtime/world_time.h"
+#include "worldtime/area_time.h"
 
 namespace mdx {
 
@@ -17,22 +17,25 @@ std::optional<uint32_t> exitWindowsFlagsForKind(int32_t exitKind) {
   }
 }
 
-bool reservedTimeMatches(const std::string& reservedTime, const std::string& hour, const std::string& minute) {
+namespace {
+
+// Two decimal digits at `pos` as a number; -1 when either character is not a digit.
+int twoDigitValue(const std::string& text, size_t pos) {
+  const char a = text[pos], b = text[pos + 1];
+  if (a < '0' || a > '9' || b < '0' || b > '9') return -1;
+  return (a - '0') * 10 + (b - '0');
+}
+
+}  // namespace
+
+bool reservedTimeMatches(const std::string& reservedTime, int hour, int minute) {
   if (reservedTime.size() < 5) return false;
-  return reservedTime.compare(0, 2, hour) == 0 && reservedTime.compare(3, 2, minute) == 0;
+  return twoDigitValue(reservedTime, 0) == hour && twoDigitValue(reservedTime, 3) == minute;
 }
 
 namespace {
 
-// The minute field as a number; anything but two digits (which the stamp always has) is -1 so
-// it can never equal a chime minute.
-int32_t minuteValue(const std::string& minute) {
-  if (minute.size() != 2 || minute[0] < '0' || minute[0] > '9' || minute[1] < '0' || minute[1] > '9') return -1;
-  return (minute[0] - '0') * 10 + (minute[1] - '0');
-}
-
-void checkExit(const TimedAction& action, const std::string& h, const std::string& m,
-               TimedActionEffects& effects) {
+void checkExit(const TimedAction& action, int h, int m, TimedActionEffects& effects) {
   if (!isOn(action.exitReserved) || !reservedTimeMatches(action.exitTime, h, m)) return;
   if (const auto flags = exitWindowsFlagsForKind(action.exitKind)) {
     effects.saveSettings();
@@ -63,11 +66,11 @@ void playReservedSound(TimedAction& action, TimedActionEffects& effects) {
 
 }  // namespace
 
-void checkTimedActions(const Clock& clock, TimedAction& action, const OptionSettings& option,
+void checkTimedActions(const Clock& pc, int64_t utcSeconds, TimedAction& action, const OptionSettings& option,
                        TimedActionState& state, TimedActionEffects& effects) {
-  const StampFields now = splitTimeStamp(makeTimeStamp(clock));
-  const std::string& h = now.hour;
-  const std::string& m = now.minute;
+  const AreaTime now = pcTimeAt(pc, utcSeconds);
+  const int h = now.hour;
+  const int m = now.minute;
   checkExit(action, h, m, effects);
   oncePerMatch(isOn(action.soundReserved) && reservedTimeMatches(action.soundTime, h, m), state.soundFired,
                [&] { playReservedSound(action, effects); });
@@ -75,9 +78,9 @@ void checkTimedActions(const Clock& clock, TimedAction& action, const OptionSett
                [&] { effects.launch(action.programCommand); });
   oncePerMatch(isOn(action.callReserved) && reservedTimeMatches(action.callTime, h, m), state.callFired,
                [&] { fireCall(action, state, effects); });
-  oncePerMatch(isOn(option.JIHOU) && m == "00", state.hourlyChimeFired,
+  oncePerMatch(isOn(option.JIHOU) && m == 0, state.hourlyChimeFired,
                [&] { effects.playSound(std::string(), SoundKind::BuiltInChime); });
-  oncePerMatch(isOn(action.userChimeOn) && minuteValue(m) == action.userChimeMinute, state.userChimeFired,
+  oncePerMatch(isOn(action.userChimeOn) && m == action.userChimeMinute, state.userChimeFired,
                [&] { effects.playSound(action.userChimeFile, SoundKind::WaveFile); });
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The once-a-tick check that runs the reservations of TimedAction and the two chimes, the
 // call's firing and its reset. Nothing here touches Windows: every outside effect goes through
-// TimedActionEffects, and the time comes from a Clock.
+// TimedActionEffects, and the time is the PC's local time at the tick's instant.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -62,15 +62,15 @@ class TimedActionEffects {
   virtual void flashWindow(bool invert) = 0;        // FlashWindow
 };
 
-// True when a reserved "HH:MM" time names this hour and minute (two-digit texts): characters
-// 1-2 equal the hour and 4-5 the minute; the character between is not examined. A time shorter
-// than five characters (the empty text included) never matches.
-bool reservedTimeMatches(const std::string& reservedTime, const std::string& hour, const std::string& minute);
+// True when a reserved "HH:MM" time names this hour and minute: characters 1-2 are the hour's
+// two digits and 4-5 the minute's; the character between is not examined. A time shorter than
+// five characters (the empty text included) never matches.
+bool reservedTimeMatches(const std::string& reservedTime, int hour, int minute);
 
-// One tick's check, in this order: Windows exit, sound, program, call, hourly chime (OPTION
+// One tick's check at the PC's local time of `utcSeconds` (`pc` converts), in this order: Windows exit, sound, program, call, hourly chime (OPTION
 // JIHOU), user chime. Every due action runs in the same tick. The sound reservation
 // upper-cases action.soundFile (ASCII letters only) in place when it fires.
-void checkTimedActions(const Clock& clock, TimedAction& action, const OptionSettings& option,
+void checkTimedActions(const Clock& pc, int64_t utcSeconds, TimedAction& action, const OptionSettings& option,
                        TimedActionState& state, TimedActionEffects& effects);
 
 // What a firing call does: when callTopWindow is 1, restore a minimised window and make it

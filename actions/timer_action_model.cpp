@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "worldtime/world_time.h"
-
 namespace mdx {
 
 namespace timer_dlg {
@@ -36,8 +34,8 @@ std::string padTwoDigits(const std::string& text) {
 }
 
 SetterTexts setterTextsNow(const Clock& clock) {
-  const StampFields f = splitTimeStamp(makeTimeStamp(clock));
-  return {f.hour, f.minute};
+  const CivilTime t = clock.toLocal(clock.nowSeconds());
+  return {padTwoDigits(std::to_string(t.hour)), padTwoDigits(std::to_string(t.minute))};
 }
 
 PcClockTexts pcClockTextsNow(const Clock& clock) {

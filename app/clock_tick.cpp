@@ -1,7 +1,7 @@
 #include "app/clock_tick.h"
 
 #include "display/frame.h"  // frameDue
-#include "worldtime/world_time.h"
+#include "worldtime/area_time.h"
 
 namespace mdx {
 
@@ -15,10 +15,12 @@ void ClockTick::start() { timer_.start(nextTickDelayMs(clock_.nowMillis())); }
 bool ClockTick::onTimer(unsigned timerId) {
   if (timerId != kTickTimerId) return false;
   timer_.stop();
-  targets_.updateTitle();
-  targets_.checkTimedActions();
-  const std::string seconds = splitTimeStamp(makeTimeStamp(clock_)).second;
-  if (frameDue(firstFrameDue_, interval_, seconds)) targets_.composeFrame();
+  // The PC clock is read once for the whole tick's work; the second read below only schedules
+  // the next tick after that work.
+  const int64_t now = floorDiv(clock_.nowMillis(), 1000);
+  targets_.updateTitle(now);
+  targets_.checkTimedActions(now);
+  if (frameDue(firstFrameDue_, interval_, pcTimeAt(clock_, now).second)) targets_.composeFrame(now);
   timer_.start(nextTickDelayMs(clock_.nowMillis()));
   return true;
 }

@@ -10,13 +10,14 @@ namespace mdx {
 
 constexpr unsigned kTickTimerId = 1;
 
-// What the tick drives, in its order. Each callee reads the clock for itself.
+// What the tick drives, in its order. Every callee gets the tick's one instant (seconds since
+// 1970-01-01 UTC) and reads no clock of its own.
 class TickTargets {
  public:
   virtual ~TickTargets() = default;
-  virtual void updateTitle() = 0;
-  virtual void checkTimedActions() = 0;
-  virtual void composeFrame() = 0;  // clears firstFrameDue
+  virtual void updateTitle(int64_t utcSeconds) = 0;
+  virtual void checkTimedActions(int64_t utcSeconds) = 0;
+  virtual void composeFrame(int64_t utcSeconds) = 0;  // clears firstFrameDue
 };
 
 // The main window's timer.

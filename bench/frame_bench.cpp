@@ -41,12 +41,12 @@ using namespace mdx;
 void BM_ComposeFrame(benchmark::State& st) {
   BenchScene sc;
   FrameContext ctx{sc.surfaces, sc.settings, sc.clock, sc.state};
-  composeFrame(ctx);  // the first frame sizes the raster engine's scratch memory
+  composeFrame(ctx, sc.clock.nowSeconds());  // the first frame sizes the raster engine's scratch memory
   sc.clock.advanceMillis(1000);
   const size_t allocsBefore = gAllocCount.load();
   gLargestAlloc.store(0);
   for (auto _ : st) {
-    composeFrame(ctx);
+    composeFrame(ctx, sc.clock.nowSeconds());
     sc.clock.advanceMillis(1000);
     benchmark::DoNotOptimize(sc.surfaces.WorkSurface.data().data());
   }
@@ -65,7 +65,7 @@ void BM_ComposeFrameZoned(benchmark::State& st) {
   for (int n = 1; n <= kAreaCount; ++n) sc.settings.area(n).ZONE = zones[n - 1];
   FrameContext ctx{sc.surfaces, sc.settings, sc.clock, sc.state, &builtinFixedZoneRules()};
   for (auto _ : st) {
-    composeFrame(ctx);
+    composeFrame(ctx, sc.clock.nowSeconds());
     sc.clock.advanceMillis(1000);
     benchmark::DoNotOptimize(sc.surfaces.WorkSurface.data().data());
   }
@@ -78,7 +78,7 @@ void BM_ComposeAndStretch(benchmark::State& st) {
   FrameContext ctx{sc.surfaces, sc.settings, sc.clock, sc.state};
   Surface window;
   for (auto _ : st) {
-    composeFrame(ctx);
+    composeFrame(ctx, sc.clock.nowSeconds());
     stretchFrame(sc.surfaces, sc.state.clientWidth, sc.state.clientHeight, window);
     sc.clock.advanceMillis(1000);
     benchmark::DoNotOptimize(window.data().data());

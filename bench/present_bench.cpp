@@ -23,7 +23,7 @@ std::vector<Surface> composedSeconds(BenchScene& sc) {
   FrameContext ctx{sc.surfaces, sc.settings, sc.clock, sc.state};
   std::vector<Surface> frames;
   for (int i = 0; i < kFrames; ++i) {
-    composeFrame(ctx);
+    composeFrame(ctx, sc.clock.nowSeconds());
     sc.clock.advanceMillis(1000);
     frames.push_back(sc.surfaces.WorkSurface);
   }
@@ -71,7 +71,7 @@ void BM_PresentWhole(benchmark::State& st) {
   BenchScene sc;
   const int w = static_cast<int>(st.range(0)), h = static_cast<int>(st.range(1));
   FrameContext ctx{sc.surfaces, sc.settings, sc.clock, sc.state};
-  composeFrame(ctx);
+  composeFrame(ctx, sc.clock.nowSeconds());
   Surface window;
   for (auto _ : st) {
     stretchFrame(sc.surfaces, w, h, window);

@@ -33,9 +33,13 @@ struct TickScene final : TickTargets, TickTimer, TitleWindow {
     settings.option.TITLE = 1;
   }
 
-  void updateTitle() override { mdx::updateTitle(*this, title, settings, clock, actionState.callPending == 1); }
-  void checkTimedActions() override { mdx::checkTimedActions(clock, settings.action, settings.option, actionState, effects); }
-  void composeFrame() override { mdx::composeFrame(FrameContext{surfaces, settings, clock, display}); }
+  void updateTitle(int64_t t) override {
+    mdx::updateTitle(*this, title, settings, clock, nullptr, t, actionState.callPending == 1);
+  }
+  void checkTimedActions(int64_t t) override {
+    mdx::checkTimedActions(clock, t, settings.action, settings.option, actionState, effects);
+  }
+  void composeFrame(int64_t t) override { mdx::composeFrame(FrameContext{surfaces, settings, clock, display}, t); }
   void stop() override {}
   void start(unsigned) override {}
   void setTitle(const std::string& t) override { shownTitle = t; }

@@ -1,11 +1,11 @@
 # Native build: unit tests, benchmarks and the tools that run on the build machine.
 
 # Code that only tests, benchmarks and tools use (PNG output, synthetic bitmaps, the per-pixel
-# reference of the transfers). The program never links it.
+# reference of the transfers, test doubles). The program never links it.
 file(GLOB MDX_TESTSUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/testsupport/*.cpp)
 add_library(mdx_testsupport STATIC ${MDX_TESTSUPPORT_SOURCES})
 target_compile_options(mdx_testsupport PRIVATE -Wall -Wextra)
-target_link_libraries(mdx_testsupport PUBLIC mdx_display mdx_raster)
+target_link_libraries(mdx_testsupport PUBLIC mdx_display mdx_nettime mdx_raster mdx_platform)
 
 # Everything a native test or tool may call.
 add_library(mdx_native_all INTERFACE)

@@ -92,6 +92,13 @@ target_include_directories(mdxbeepprobe PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxbeepprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 add_dependencies(mdxdriver mdxbeepprobe)
 
+# Test-only library that records the program's ShowWindow commands.
+add_library(mdxshowprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/show_window_probe.cpp)
+set_target_properties(mdxshowprobe PROPERTIES PREFIX "")
+target_include_directories(mdxshowprobe PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(mdxshowprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
+add_dependencies(mdxdriver mdxshowprobe)
+
 # Test-only library that records titles, sounds, launches and resource counts for the soak.
 add_library(mdxsoakprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/soak_probe.cpp)
 set_target_properties(mdxsoakprobe PROPERTIES PREFIX "")

@@ -2,11 +2,10 @@
 
 #include <cmath>
 
-#include "worldtime/world_time.h"
+#include "display/time_texts.h"
 #include "libs/util/convert_i_d.h"
 #include "raster/draw.h"
 #include "raster/ops.h"
-#include "worldtime/zoned_time.h"
 
 namespace mdx {
 
@@ -22,45 +21,28 @@ constexpr int32_t kDialCentreY = 18;
 
 bool validArea(int i) { return i >= 1 && i <= kAreaCount; }
 
-// The AREA's date: from its zone when it has one, else the PC's date moved by RUG (which
-// reads the clock again).
-std::string areaDate(const FrameContext& ctx, const AreaSettings& a) {
-  if (const auto zoned = zonedLocalTime(ctx.zones, a.ZONE, ctx.clock.nowSeconds())) return zonedTexts(*zoned).date;
-  return areaDateText(ctx.clock, a.RUG);
-}
-
 }  // namespace
 
-AreaReading areaReading(const FrameContext& ctx, int i, int64_t utcSeconds) {
-  if (!validArea(i)) return {};
+AreaTime areaTime(const FrameContext& ctx, int i, int64_t utcSeconds) {
+  if (!validArea(i)) return pcTimeAt(ctx.clock, utcSeconds);
   const AreaSettings& a = ctx.settings.area(i);
-  const StampFields f = splitTimeStamp(formatTimeStamp(ctx.clock.toLocal(utcSeconds)));
-  if (const auto zoned = zonedLocalTime(ctx.zones, a.ZONE, utcSeconds)) {
-    const ZonedTexts t = zonedTexts(*zoned);
-    return {t.hour, t.minute, f.second, t.date};
-  }
-  return {areaHour(f.hour, a.RUG), f.minute, f.second, areaDateText(ctx.clock, a.RUG)};
+  return areaTimeAt(ctx.clock, ctx.zones, a.ZONE, a.RUG, utcSeconds);
 }
 
-void drawAreas(const FrameContext& ctx) {
+void drawAreas(const FrameContext& ctx, int64_t utcSeconds) {
   // One instant for every AREA, so all of them agree on the minute and the PC's second.
-  const int64_t now = ctx.clock.nowSeconds();
-  for (int i = 1; i <= kAreaCount; ++i) {
-    const AreaReading r = areaReading(ctx, i, now);
-    drawArea(ctx, r.hour, r.minute, r.second, i);
-  }
+  for (int i = 1; i <= kAreaCount; ++i) drawArea(ctx, areaTime(ctx, i, utcSeconds), i);
 }
 
-void drawArea(const FrameContext& ctx, const std::string& hourText, const std::string& minuteText,
-              const std::string& secondText, int i) {
+void drawArea(const FrameContext& ctx, const AreaTime& t, int i) {
   if (!validArea(i)) return;
   const AreaSettings& a = ctx.settings.area(i);
   if (isOn(a.D_ANALOG)) {
     drawDial(ctx, a.X, a.Y);
-    drawHands(ctx, hourText, minuteText, secondText, a.X, a.Y);
+    drawHands(ctx, t.hour, t.minute, t.second, a.X, a.Y);
   }
-  if (isOn(a.D_COUNTRY)) drawAreaBox(ctx, hourText, minuteText, a.X, a.Y, i, BoxMode::Name);
-  if (isOn(a.D_DIJITAL)) drawAreaBox(ctx, hourText, minuteText, a.X, a.Y, i, BoxMode::Digital);
+  if (isOn(a.D_COUNTRY)) drawAreaBox(ctx, t, a.X, a.Y, i, BoxMode::Name);
+  if (isOn(a.D_DIJITAL)) drawAreaBox(ctx, t, a.X, a.Y, i, BoxMode::Digital);
 }
 
 void drawDial(const FrameContext& ctx, int32_t X, int32_t Y) {
@@ -85,11 +67,7 @@ int32_t hourHandDegrees(int32_t hour, int32_t minute) {
   return clampCoord(a);
 }
 
-void drawHands(const FrameContext& ctx, const std::string& hourText, const std::string& minuteText,
-               const std::string& secondText, int32_t X, int32_t Y) {
-  const int32_t h = parseLeadingInt(hourText);
-  const int32_t m = parseLeadingInt(minuteText);
-  const int32_t s = parseLeadingInt(secondText);
+void drawHands(const FrameContext& ctx, int32_t h, int32_t m, int32_t s, int32_t X, int32_t Y) {
   const int64_t cx = int64_t{X} + kDialCentreX;
   const int64_t cy = int64_t{Y} + kDialCentreY;
   Canvas canvas(ctx.surfaces.WorkSurface);
@@ -115,22 +93,22 @@ std::string nameBoxText(const SettingsRecords& settings, int i) {
   return name;
 }
 
-DigitalBoxText digitalBoxText(const AreaSettings& area, const std::string& hourText, const std::string& minuteText,
-                              const std::string& dateText) {
+DigitalBoxText digitalBoxText(const AreaSettings& area, const AreaTime& t) {
   DigitalBoxText d;
-  d.hourPart = isOn(area.D_24HOUR) ? twelveHourLabel(hourText) : hourText;
-  if (!dateText.empty()) d.hourPart = dateText + " " + d.hourPart;
-  d.text = d.hourPart + ":" + minuteText;
-  d.units = int64_t{cp932ByteLength(d.hourPart)} + cp932ByteLength(minuteText) + 1;
-  if (!dateText.empty()) d.units -= 1;
+  const bool withDate = isOn(area.D_DATE);
+  d.hourPart = hourText(t.hour, isOn(area.D_24HOUR));
+  if (withDate) d.hourPart = dateText(t) + " " + d.hourPart;
+  const std::string minute = twoDigits(t.minute);
+  d.text = d.hourPart + ":" + minute;
+  // The box counts one unit fewer than its text when the date leads it.
+  d.units = int64_t{cp932ByteLength(d.hourPart)} + cp932ByteLength(minute) + 1;
+  if (withDate) d.units -= 1;
   return d;
 }
 
-void drawAreaBox(const FrameContext& ctx, const std::string& hourText, const std::string& minuteText, int32_t X,
-                 int32_t Y, int i, BoxMode mode) {
+void drawAreaBox(const FrameContext& ctx, const AreaTime& t, int32_t X, int32_t Y, int i, BoxMode mode) {
   if (!validArea(i)) return;
   const AreaSettings& a = ctx.settings.area(i);
-  const std::string dateText = isOn(a.D_DATE) ? areaDate(ctx, a) : std::string();
 
   std::string text;
   int64_t left, top, units;
@@ -140,7 +118,7 @@ void drawAreaBox(const FrameContext& ctx, const std::string& hourText, const std
     left = int64_t{X} + a.ﾏｰｼﾞﾝ1X;
     top = int64_t{Y} + a.ﾏｰｼﾞﾝ1Y + kNameBoxDrop;
   } else {
-    const DigitalBoxText d = digitalBoxText(a, hourText, minuteText, dateText);
+    const DigitalBoxText d = digitalBoxText(a, t);
     text = d.text;
     units = d.units;
     left = int64_t{X} + a.ﾏｰｼﾞﾝ2X;

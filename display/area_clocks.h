@@ -4,40 +4,30 @@
 #include <string>
 
 #include "display/display_state.h"
+#include "worldtime/area_time.h"
 
 namespace mdx {
 
 enum class BoxMode { Name, Digital };
 
-// Takes a fresh time stamp and draws AREA1 to AREA7 in that order (later ones on top).
-void drawAreas(const FrameContext& ctx);
+// Draws AREA1 to AREA7 in that order (later ones on top), every one at the frame's instant.
+void drawAreas(const FrameContext& ctx, int64_t utcSeconds);
 
-// What AREA i (1..7) shows at `utcSeconds`: from its zone when it has a known one, else the
-// PC's local time moved by RUG. The second is always the PC's.
-struct AreaReading {
-  std::string hour;    // no leading zero
-  std::string minute;  // two digits
-  std::string second;  // two digits, the PC's
-  std::string date;    // "month/day"
-};
-AreaReading areaReading(const FrameContext& ctx, int i, int64_t utcSeconds);
+// AREA i's (1..7) time at `utcSeconds`: its zone's or its RUG's (worldtime/area_time.h).
+AreaTime areaTime(const FrameContext& ctx, int i, int64_t utcSeconds);
 
-// One AREA (1..7) from its own hour text (no leading zero) and the stamp's minute and second
-// fields.
-void drawArea(const FrameContext& ctx, const std::string& hourText, const std::string& minuteText,
-              const std::string& secondText, int i);
+// One AREA (1..7) at its own time.
+void drawArea(const FrameContext& ctx, const AreaTime& t, int i);
 
 // The dial at (X, Y): optional filled ellipse in the dial colour, then the dial marks.
 void drawDial(const FrameContext& ctx, int32_t X, int32_t Y);
 
 // Hour (12 px), minute (18 px) and, unless INTERVAL is on, the red second hand (18 px), from
 // the centre (X + 20, Y + 18).
-void drawHands(const FrameContext& ctx, const std::string& hourText, const std::string& minuteText,
-               const std::string& secondText, int32_t X, int32_t Y);
+void drawHands(const FrameContext& ctx, int32_t hour, int32_t minute, int32_t second, int32_t X, int32_t Y);
 
 // The name box or the digital-time box of AREA i.
-void drawAreaBox(const FrameContext& ctx, const std::string& hourText, const std::string& minuteText, int32_t X,
-                 int32_t Y, int i, BoxMode mode);
+void drawAreaBox(const FrameContext& ctx, const AreaTime& t, int32_t X, int32_t Y, int i, BoxMode mode);
 
 // End offset of a hand at `degrees` clockwise from twelve with length `length`, rounded with
 // ConvertI_D.
@@ -55,8 +45,9 @@ struct DigitalBoxText {
   std::string text;      // the whole text drawn
   int64_t units = 0;     // the box is 7 x units pixels wide
 };
-DigitalBoxText digitalBoxText(const AreaSettings& area, const std::string& hourText, const std::string& minuteText,
-                              const std::string& dateText);
+// The digital box of an AREA at `t`: "[month/day ]hour:minute", with the date when D_DATE is
+// on and the twelve-hour label when D_24HOUR is on.
+DigitalBoxText digitalBoxText(const AreaSettings& area, const AreaTime& t);
 
 constexpr int32_t kBoxUnitWidth = 7;
 constexpr int32_t kBoxHeight = 14;

@@ -52,7 +52,7 @@ struct DisplayState {
 struct FrameContext {
   MapSurfaces& surfaces;
   const SettingsRecords& settings;
-  const Clock& clock;
+  const Clock& clock;  // the PC's local-time conversion; the frame's instant is passed along
   DisplayState& state;
   const ZoneRules* zones = nullptr;  // the PC's time zones; none: every AREA follows RUG
 };

@@ -2,32 +2,27 @@
 
 #include "display/area_clocks.h"
 #include "display/map_overlays.h"
-#include "worldtime/world_time.h"
 #include "raster/ops.h"
 
 namespace mdx {
 
-void composeFrame(const FrameContext& ctx, FramePresenter* presenter) {
+void composeFrame(const FrameContext& ctx, int64_t utcSeconds, FramePresenter* presenter) {
   MapSurfaces& s = ctx.surfaces;
   const OptionSettings& o = ctx.settings.option;
   bitBlt(s.WorkSurface, 0, 0, s.mapWidth, s.mapHeight, s.BaseMapSurface, 0, 0, Rop::SrcCopy);
   drawMapLines(ctx);
-  drawAreas(ctx);
+  drawAreas(ctx, utcSeconds);
   if (isOn(o.D_EVENT1)) {
-    drawPlane(ctx);
-    drawTyphoon(ctx);
+    drawPlane(ctx, utcSeconds);
+    drawTyphoon(ctx, utcSeconds);
   }
-  if (isOn(o.D_NIGHT)) drawDayNight(ctx);
+  if (isOn(o.D_NIGHT)) drawDayNight(ctx, utcSeconds);
   if (presenter != nullptr) presenter->presentFrame();
   ctx.state.firstFrameDue = 0;
 }
 
-bool frameDue(int32_t firstFrameDue, int32_t interval, const std::string& secondsField) {
-  return firstFrameDue == 1 || interval == 0 || secondsField == "00";
-}
-
-bool frameDueNow(const DisplayState& state, const OptionSettings& option, const Clock& clock) {
-  return frameDue(state.firstFrameDue, option.INTERVAL, splitTimeStamp(makeTimeStamp(clock)).second);
+bool frameDue(int32_t firstFrameDue, int32_t interval, int pcSecond) {
+  return firstFrameDue == 1 || interval == 0 || pcSecond == 0;
 }
 
 void stretchFrame(const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight, Surface& target) {

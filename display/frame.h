@@ -1,7 +1,6 @@
 #pragma once
 // Composition of one map frame on WorkSurface and its stretch to the window's client size.
 #include <cstdint>
-#include <string>
 
 #include "display/display_state.h"
 
@@ -17,14 +16,12 @@ class FramePresenter {
 // In this fixed order, each step over the earlier ones: base map onto WorkSurface, map
 // lines, the seven AREAs, aeroplane and typhoon (D_EVENT1 = 1), day/night shading
 // (D_NIGHT = 1, last, so it darkens everything on the night side); then the presenter, if
-// any, shows the frame, and firstFrameDue becomes 0.
-void composeFrame(const FrameContext& ctx, FramePresenter* presenter = nullptr);
+// any, shows the frame, and firstFrameDue becomes 0. Everything is drawn at `utcSeconds`, the
+// tick's one instant.
+void composeFrame(const FrameContext& ctx, int64_t utcSeconds, FramePresenter* presenter = nullptr);
 
-// A frame is due on the first tick, every tick while INTERVAL is 0, and at second "00".
-bool frameDue(int32_t firstFrameDue, int32_t interval, const std::string& secondsField);
-
-// The tick's rule applied to now: first frame, INTERVAL = 0, or second "00".
-bool frameDueNow(const DisplayState& state, const OptionSettings& option, const Clock& clock);
+// A frame is due on the first tick, every tick while INTERVAL is 0, and at the PC's second 0.
+bool frameDue(int32_t firstFrameDue, int32_t interval, int pcSecond);
 
 // WorkSurface (mapWidth x mapHeight from (0, 0)) stretched onto the whole of `target`, sized
 // clientWidth x clientHeight, in one SRCCOPY stretch in the default stretch mode, exactly

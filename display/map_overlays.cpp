@@ -1,6 +1,6 @@
 #include "display/map_overlays.h"
 
-#include "worldtime/world_time.h"
+#include "worldtime/area_time.h"
 #include "raster/draw.h"
 #include "raster/ops.h"
 
@@ -33,9 +33,9 @@ CellOrigin nightCellOrigin(int hour) {
   return CellOrigin{kColumns[h % 6], kRows[h / 6]};
 }
 
-void drawDayNight(const FrameContext& ctx) {
+void drawDayNight(const FrameContext& ctx, int64_t utcSeconds) {
   MapSurfaces& s = ctx.surfaces;
-  const int hour = parseLeadingInt(splitTimeStamp(makeTimeStamp(ctx.clock)).hour);
+  const int hour = pcTimeAt(ctx.clock, utcSeconds).hour;
   const CellOrigin cell = nightCellOrigin(hour);
   // The target is one row taller than the map; the extra row falls outside the surface.
   stretchBlt(s.WorkSurface, 0, 0, kMapWidth, kMapHeight + 1, s.NightMaskSheetSurface, cell.x, cell.y,
@@ -44,9 +44,9 @@ void drawDayNight(const FrameContext& ctx) {
              s.overlayHeight, Rop::SrcPaint);
 }
 
-int32_t eventRandom(const Clock& clock, int32_t n, int32_t k) {
+int32_t eventRandom(int64_t utcSeconds, int32_t n, int32_t k) {
   // srand(time * k) as the runtime takes it: the product truncated to 32 unsigned bits.
-  const uint64_t seed = static_cast<uint64_t>(clock.nowSeconds()) * static_cast<uint64_t>(static_cast<int64_t>(k));
+  const uint64_t seed = static_cast<uint64_t>(utcSeconds) * static_cast<uint64_t>(static_cast<int64_t>(k));
   const int64_t r = firstRandAfterSeed(static_cast<uint32_t>(seed));
   int64_t divisor = n == 0 ? 1 : n;
   if (divisor < 0) divisor = -divisor;  // the remainder of a non-negative r by a negative n
@@ -65,18 +65,17 @@ void drawSprite(Surface& work, const Surface& mask, const Surface& image, int32_
 
 }  // namespace
 
-void drawPlane(const FrameContext& ctx) {
+void drawPlane(const FrameContext& ctx, int64_t utcSeconds) {
   PlaneState& p = ctx.state.plane;
-  const Clock& clock = ctx.clock;
   const int64_t clientWidth = ctx.state.clientWidth;
   const int64_t clientHeight = ctx.state.clientHeight;
 
   if (p.stepCount == p.legLength) {
-    p.x = eventRandom(clock, clampCoord(clientWidth - 50), 1);
-    p.y = eventRandom(clock, clampCoord(clientHeight - 50), 1);
-    p.legLength = eventRandom(clock, 200, 1);
+    p.x = eventRandom(utcSeconds, clampCoord(clientWidth - 50), 1);
+    p.y = eventRandom(utcSeconds, clampCoord(clientHeight - 50), 1);
+    p.legLength = eventRandom(utcSeconds, 200, 1);
     p.stepCount = 0;
-    p.direction = eventRandom(clock, 8, 1);
+    p.direction = eventRandom(utcSeconds, 8, 1);
   }
 
   // Direction -> move and frame: 67 flying right, 0 flying left, 201 nose down.
@@ -95,17 +94,16 @@ void drawPlane(const FrameContext& ctx) {
   p.stepCount += 1;
 }
 
-void drawTyphoon(const FrameContext& ctx) {
+void drawTyphoon(const FrameContext& ctx, int64_t utcSeconds) {
   TyphoonState& t = ctx.state.typhoon;
-  const Clock& clock = ctx.clock;
   const int64_t clientWidth = ctx.state.clientWidth;
   const int64_t clientHeight = ctx.state.clientHeight;
   int32_t frameX = 0;
 
   if (t.stepCount == t.legLength) {
-    t.x = eventRandom(clock, clampCoord(clientWidth - 70), 2);
-    t.y = eventRandom(clock, clampCoord(clientHeight - 70), 2);
-    t.legLength = eventRandom(clock, 200, 1);
+    t.x = eventRandom(utcSeconds, clampCoord(clientWidth - 70), 2);
+    t.y = eventRandom(utcSeconds, clampCoord(clientHeight - 70), 2);
+    t.legLength = eventRandom(utcSeconds, 200, 1);
     t.stepCount = 0;
     t.frameCounter = 1;
   }
@@ -116,7 +114,7 @@ void drawTyphoon(const FrameContext& ctx) {
         {0, 0, 0},  {1, 1, 0},   {-1, 1, 60}, {1, -1, 120}, {-1, -1, 180},
         {1, 0, 0},  {-1, 0, 60}, {0, 1, 120}, {0, -1, 180},
     };
-    t.frameHold = eventRandom(clock, 8, 1);
+    t.frameHold = eventRandom(utcSeconds, 8, 1);
     const int c = (t.frameCounter >= 1 && t.frameCounter <= 8) ? t.frameCounter : 0;
     t.x = clampCoord(int64_t{t.x} + kTwitches[c][0]);
     t.y = clampCoord(int64_t{t.y} + kTwitches[c][1]);

@@ -23,9 +23,9 @@ CellOrigin nightCellOrigin(int hour);
 constexpr int32_t kNightCellWidth = 96;
 constexpr int32_t kNightCellHeight = 82;
 
-// Darkens the night side: the hour's cell stretched over the frame with SRCAND, then the night
+// Darkens the night side: the PC's local hour at `utcSeconds` picks the cell; the hour's cell stretched over the frame with SRCAND, then the night
 // overlay with SRCPAINT, both to 578 x 341.
-void drawDayNight(const FrameContext& ctx);
+void drawDayNight(const FrameContext& ctx, int64_t utcSeconds);
 
 // The first value (0..32767) of the classic C runtime generator after srand(seed).
 inline int32_t firstRandAfterSeed(uint32_t seed) {
@@ -33,14 +33,14 @@ inline int32_t firstRandAfterSeed(uint32_t seed) {
   return static_cast<int32_t>((next >> 16) & 0x7FFF);
 }
 
-// The sprites' draw: reseeded from (calendar seconds x k) each time; result in 1..|n|-1,
-// 1 when |n| <= 1.
-int32_t eventRandom(const Clock& clock, int32_t n, int32_t k);
+// The sprites' draw: reseeded from (the frame's calendar seconds x k) each time; result in
+// 1..|n|-1, 1 when |n| <= 1.
+int32_t eventRandom(int64_t utcSeconds, int32_t n, int32_t k);
 
 // One step of each sprite, drawn with its mask (SRCAND) and image (SRCPAINT). Their ranges
 // and edge tests use the window's client size, their drawing map pixels.
-void drawPlane(const FrameContext& ctx);
-void drawTyphoon(const FrameContext& ctx);
+void drawPlane(const FrameContext& ctx, int64_t utcSeconds);
+void drawTyphoon(const FrameContext& ctx, int64_t utcSeconds);
 
 constexpr int32_t kPlaneFrameWidth = 65;
 constexpr int32_t kPlaneFrameHeight = 33;

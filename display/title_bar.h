@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/settings.h"
 #include "platform/clock.h"
+#include "settings/settings.h"
 #include "worldtime/zone_rules.h"
 
 namespace mdx {
@@ -23,28 +23,24 @@ class TitleWindow {
 extern const char* const kPlainTitle;  // "((((( Meridexa )))))"
 
 struct TitleState {
-  std::string lastTitleMinute;  // the minute field the title was last built for
+  int lastTitleMinute = -1;     // the minute the title was last built for; -1 before the first
   int32_t titleRefreshDue = 1;  // set by dialogs and the call reset; cleared by a rebuild
 };
 
-// One tick's title work. `callPending` is the timed actions' call switch; the call's text and
-// flash switch are `settings.action.callText` and `callFlash`. When the title's AREA has a
-// zone known to `zones`, its hour and minute come from that zone and the title is rebuilt
-// when the AREA's minute changes.
-void updateTitle(TitleWindow& window, TitleState& state, const SettingsRecords& settings, const Clock& clock,
-                 bool callPending, const ZoneRules* zones = nullptr);
+// One tick's title work at the tick's instant `utcSeconds`. `callPending` is the timed
+// actions' call switch; the call's text and flash switch are `settings.action.callText` and
+// `callFlash`. The title is rebuilt when its minute (the chosen AREA's, else the PC's)
+// differs from the last one built or a refresh is due.
+void updateTitle(TitleWindow& window, TitleState& state, const SettingsRecords& settings, const Clock& pc,
+                 const ZoneRules* zones, int64_t utcSeconds, bool callPending);
 
-// The title for a stamp's hour and minute fields: kPlainTitle when TITLE names no AREA
-// (0, and any value outside 1..7), else "<hour>:<minute> <COUNTRY>".
-std::string titleText(const SettingsRecords& settings, const std::string& hourField, const std::string& minuteField);
-
-// The title at `utcSeconds` with the chosen AREA's zone applied when it has a known one;
-// `minute` is the minute field the title was built for.
+// The title at `utcSeconds`: kPlainTitle when TITLE names no AREA (0, and any value outside
+// 1..7), else "<hour>:<minute> <COUNTRY>" at that AREA's time; `minute` is the minute it was
+// built for.
 struct TitleLine {
   std::string text;
-  std::string minute;
+  int minute = 0;
 };
-TitleLine titleLineAt(const SettingsRecords& settings, const Clock& clock, int64_t utcSeconds,
-                      const ZoneRules* zones);
+TitleLine titleLineAt(const SettingsRecords& settings, const Clock& pc, const ZoneRules* zones, int64_t utcSeconds);
 
 }  // namespace mdx

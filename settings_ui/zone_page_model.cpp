@@ -1,7 +1,7 @@
 #include "settings_ui/zone_page_model.h"
 
-#include "worldtime/world_time.h"
-#include "worldtime/zoned_time.h"
+#include "display/time_texts.h"
+#include "worldtime/area_time.h"
 
 namespace mdx {
 
@@ -35,14 +35,9 @@ std::string zoneAfterChoice(const ZoneChoices& choices, const std::string& store
   return choices.keys[static_cast<size_t>(chosenIndex)];
 }
 
-std::string zoneRowTime(const ZoneRules* rules, const std::string& zone, int32_t rug, const Clock& clock) {
-  const int64_t now = clock.nowSeconds();
-  if (const auto zoned = zonedLocalTime(rules, zone, now)) {
-    const ZonedTexts t = zonedTexts(*zoned);
-    return t.hour + ":" + t.minute;
-  }
-  const StampFields f = splitTimeStamp(formatTimeStamp(clock.toLocal(now)));
-  return areaHour(f.hour, rug) + ":" + f.minute;
+std::string zoneRowTime(const Clock& pc, const ZoneRules* rules, const std::string& zone, int32_t rug,
+                        int64_t utcSeconds) {
+  return clockText(areaTimeAt(pc, rules, zone, rug, utcSeconds), false);
 }
 
 std::string zoneRowLabel(int areaNumber) { return "AREA" + std::to_string(areaNumber); }

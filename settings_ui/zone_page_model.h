@@ -47,9 +47,10 @@ int zoneChoiceIndex(const ZoneChoices& choices, const std::string& storedZone);
 std::string zoneAfterChoice(const ZoneChoices& choices, const std::string& storedZone, int openedIndex,
                             int chosenIndex);
 
-// The AREA's current time under a row's choice ("21:35", hour without a leading zero): the
-// zone's when it is known, else the PC's time moved by RUG.
-std::string zoneRowTime(const ZoneRules* rules, const std::string& zone, int32_t rug, const Clock& clock);
+// The AREA's time at `utcSeconds` under a row's choice ("21:35", hour without a leading zero):
+// the zone's when it is known, else the PC's time moved by RUG.
+std::string zoneRowTime(const Clock& pc, const ZoneRules* rules, const std::string& zone, int32_t rug,
+                        int64_t utcSeconds);
 
 // The label of row n: "AREA1" ... "AREA7".
 std::string zoneRowLabel(int areaNumber);

@@ -4,9 +4,9 @@
 
 #include "actions/win32/timer_action_dlg.h"
 #include "app/key_rules.h"
+#include "app/win32/single_instance.h"
 #include "settings/settings_io.h"
 #include "display/win32/window_placement.h"
-#include "worldtime/world_time.h"
 #include "libs/imports.h"
 #include "nettime/win32/time_server_dlg.h"
 #include "platform/win32/text.h"
@@ -75,6 +75,7 @@ BOOL WorldClockDlg::onInitDialog() {
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
   loadMapSurfaces();
+  publishMainWindow(hwnd_);
   return TRUE;
 }
 
@@ -207,20 +208,20 @@ INT_PTR WorldClockDlg::onTimer(WPARAM wp, LPARAM) {
 void WorldClockDlg::stop() { KillTimer(hwnd_, kTickTimerId); }
 void WorldClockDlg::start(unsigned delayMs) { SetTimer(hwnd_, kTickTimerId, delayMs, nullptr); }
 
-void WorldClockDlg::updateTitle() {
-  mdx::updateTitle(*this, title_, records_, clock_, actionState_.callPending == 1, &windowsZoneRules());
+void WorldClockDlg::updateTitle(int64_t utcSeconds) {
+  mdx::updateTitle(*this, title_, records_, clock_, &windowsZoneRules(), utcSeconds, actionState_.callPending == 1);
 }
 
 void WorldClockDlg::setTitle(const std::string& utf8) { SetWindowTextW(hwnd_, widen(utf8).c_str()); }
 
 void WorldClockDlg::flash(bool invert) { FlashWindow(hwnd_, invert ? TRUE : FALSE); }
 
-void WorldClockDlg::checkTimedActions() {
-  mdx::checkTimedActions(clock_, records_.action, records_.option, actionState_, *effects_);
+void WorldClockDlg::checkTimedActions(int64_t utcSeconds) {
+  mdx::checkTimedActions(clock_, utcSeconds, records_.action, records_.option, actionState_, *effects_);
 }
 
-void WorldClockDlg::composeFrame() {
-  mdx::composeFrame(FrameContext{surfaces_, records_, clock_, display_, &windowsZoneRules()}, this);
+void WorldClockDlg::composeFrame(int64_t utcSeconds) {
+  mdx::composeFrame(FrameContext{surfaces_, records_, clock_, display_, &windowsZoneRules()}, utcSeconds, this);
 }
 
 // ---- painting ----

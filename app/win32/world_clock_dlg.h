@@ -61,9 +61,9 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   void onTimeServer();
 
   // The tick's work.
-  void updateTitle() override;
-  void checkTimedActions() override;
-  void composeFrame() override;
+  void updateTitle(int64_t utcSeconds) override;
+  void checkTimedActions(int64_t utcSeconds) override;
+  void composeFrame(int64_t utcSeconds) override;
   void stop() override;
   void start(unsigned delayMs) override;
 

@@ -61,9 +61,9 @@ void applyTitleBarStyle(HWND hwnd, int32_t mainTitle) {
   o.MAIN_TITLE = mainTitle;
   const auto style = static_cast<uint32_t>(GetWindowLongPtrW(hwnd, GWL_STYLE));
   SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>(titleBarStyle(style, o)));
-  // Minimising and restoring once makes the platform rebuild the frame.
-  ShowWindow(hwnd, SW_MINIMIZE);
-  ShowWindow(hwnd, SW_RESTORE);
+  // Windows keeps the old frame until SWP_FRAMECHANGED; the outer rectangle, the z-order and
+  // the focus stay as they are (no animation, nothing taken from the window the user is in).
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace mdx::win

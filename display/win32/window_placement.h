@@ -19,8 +19,8 @@ WindowRect windowRectForSaving(HWND hwnd);
 void applyTopMost(HWND hwnd, int32_t topWindow);
 
 // MAIN_TITLE 0 gives the window the overlapped-window frame (caption, system menu, sizing
-// border, minimise and maximise boxes); any other value removes it. The window is then
-// minimised and restored once so that the new frame takes effect.
+// border, minimise and maximise boxes); any other value removes it. The new frame takes
+// effect at once, in the same place and size, without activating the window.
 void applyTitleBarStyle(HWND hwnd, int32_t mainTitle);
 
 }  // namespace mdx::win

@@ -80,11 +80,13 @@ void ZonePage::showNames() {
 }
 
 void ZonePage::showTimes() {
+  // Every row at the same instant.
+  const int64_t now = clock_.nowSeconds();
   for (int n = 1; n <= kAreaCount; ++n) {
     const size_t i = static_cast<size_t>(n - 1);
     const std::string zone = zoneAfterChoice(choices_, zones[i], openedIndex_[i], chosenIndex(n));
     const int32_t rug = areas[i] ? areas[i]->RUG : 0;
-    const std::string text = zoneRowTime(rules_, zone, rug, clock_);
+    const std::string text = zoneRowTime(clock_, rules_, zone, rug, now);
     if (itemText(kZoneRowIds[i].time) != text) setItemText(kZoneRowIds[i].time, text);
   }
 }

@@ -24,7 +24,7 @@
 #include "settings/settings_io.h"
 #include "testsupport/quiet_effects.h"
 #include "worldtime/fixed_zone_rules.h"
-#include "worldtime/world_time.h"
+#include "worldtime/area_time.h"
 
 namespace {
 
@@ -221,21 +221,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool callPending = actionState.callPending != 0;
 
     const size_t titlesBefore = window.titles.size();
-    updateTitle(window, titleState, records, clock, callPending, zones);
+    const int64_t now = clock.nowSeconds();  // the tick's one instant
+    updateTitle(window, titleState, records, clock, zones, now, callPending);
     if (window.titles.size() > titlesBefore) checkTitle(window.titles.back(), records, callPending);
 
     const int sessionEndsBefore = effects.sessionEnds, savesBefore = effects.saves;
-    checkTimedActions(clock, records.action, records.option, actionState, effects);
+    checkTimedActions(clock, now, records.action, records.option, actionState, effects);
     FUZZ_CHECK(effects.sessionEnds - sessionEndsBefore == effects.saves - savesBefore,
                "the settings are saved before every session end");
     FUZZ_CHECK(effects.quits >= effects.sessionEnds, "every session end also ends the program");
 
-    const std::string stamp = makeTimeStamp(clock);
-    FUZZ_CHECK(stamp.size() == 12 && stamp.find_first_not_of("0123456789") == std::string::npos,
-               "the time stamp is twelve digits");
-    if (frameDueNow(state, records.option, clock)) {
+    const AreaTime pcNow = pcTimeAt(clock, now);
+    FUZZ_CHECK(pcNow.hour >= 0 && pcNow.hour < 24 && pcNow.minute >= 0 && pcNow.minute < 60 && pcNow.second >= 0 &&
+                   pcNow.second < 60,
+               "the PC's time of day is in range");
+    if (frameDue(state.firstFrameDue, records.option.INTERVAL, pcNow.second)) {
       FrameContext ctx{surfaces, records, clock, state, zones};
-      composeFrame(ctx);
+      composeFrame(ctx, now);
       FUZZ_CHECK(surfaces.WorkSurface.width() == kMapWidth && surfaces.WorkSurface.height() == kMapHeight,
                  "the frame keeps the map's size");
       // The stretch to the window, at a size bounded so that a run stays quick.

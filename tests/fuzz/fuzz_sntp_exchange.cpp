@@ -10,8 +10,6 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <deque>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +17,8 @@
 #include "nettime/sntp.h"
 #include "nettime/sntp_client.h"
 #include "platform/fake_clock.h"
+#include "testsupport/scripted_udp.h"
+#include "testsupport/sntp_doubles.h"
 
 namespace {
 
@@ -27,109 +27,7 @@ using namespace mdx;
 constexpr uint32_t kServerAddress = 0xC0000201;  // what the fake lookup answers for any name
 constexpr int kTimeoutMillis = 3000;
 
-struct Datagram {
-  int64_t delayMillis = 0;
-  UdpWait wait = UdpWait::Readable;
-  bool receiveFails = false;
-  UdpEndpoint from;
-  std::vector<uint8_t> bytes;
-};
-
-struct ScriptedNetwork;
-
-class ScriptedSocket final : public UdpSocket {
- public:
-  explicit ScriptedSocket(ScriptedNetwork& net);
-  ~ScriptedSocket() override;
-  bool bindAny(uint16_t) override;
-  bool sendTo(const UdpEndpoint& to, const uint8_t* data, std::size_t size) override;
-  UdpWait waitReadable(int timeoutMillis) override;
-  int receiveFrom(uint8_t* buffer, std::size_t capacity, UdpEndpoint& from) override;
-
- private:
-  ScriptedNetwork& net_;
-};
-
-struct ScriptedNetwork final : UdpNetwork {
-  bool startupOk = true, socketOk = true, bindOk = true, lookupOk = true, sendOk = true;
-  std::deque<Datagram> arrivals;
-  int64_t now = 0;
-  int startups = 0, cleanups = 0, openSockets = 0;
-  bool cleanedWithSocketOpen = false;
-  int sends = 0;
-  UdpEndpoint sentTo;
-  std::vector<Datagram> delivered;  // every datagram handed to the client, in order
-
-  bool startup() override {
-    ++startups;
-    return startupOk;
-  }
-  void cleanup() override {
-    ++cleanups;
-    if (openSockets != 0) cleanedWithSocketOpen = true;
-  }
-  std::unique_ptr<UdpSocket> openSocket() override {
-    if (!socketOk) return nullptr;
-    return std::make_unique<ScriptedSocket>(*this);
-  }
-  bool resolveIpv4(const std::string&, uint32_t& address) override {
-    if (!lookupOk) return false;
-    address = kServerAddress;
-    return true;
-  }
-  int64_t steadyMillis() override { return now; }
-};
-
-ScriptedSocket::ScriptedSocket(ScriptedNetwork& net) : net_(net) { ++net_.openSockets; }
-ScriptedSocket::~ScriptedSocket() { --net_.openSockets; }
-bool ScriptedSocket::bindAny(uint16_t) { return net_.bindOk; }
-bool ScriptedSocket::sendTo(const UdpEndpoint& to, const uint8_t* data, std::size_t size) {
-  FUZZ_CHECK(size == kSntpPacketSize && data[0] == 0x0B, "the request is the one 48-byte packet");
-  ++net_.sends;
-  net_.sentTo = to;
-  return net_.sendOk;
-}
-UdpWait ScriptedSocket::waitReadable(int timeoutMillis) {
-  FUZZ_CHECK(timeoutMillis >= 0 && timeoutMillis <= kTimeoutMillis, "a wait stays inside the timeout");
-  if (net_.arrivals.empty() || net_.arrivals.front().delayMillis > timeoutMillis) {
-    net_.now += timeoutMillis;
-    return UdpWait::Timeout;
-  }
-  net_.now += net_.arrivals.front().delayMillis;
-  const UdpWait w = net_.arrivals.front().wait;
-  if (w != UdpWait::Readable) net_.arrivals.pop_front();
-  return w;
-}
-int ScriptedSocket::receiveFrom(uint8_t* buffer, std::size_t capacity, UdpEndpoint& from) {
-  FUZZ_CHECK(!net_.arrivals.empty(), "a receive only follows a readable wait");
-  Datagram d = net_.arrivals.front();
-  net_.arrivals.pop_front();
-  if (d.receiveFails) return -1;
-  // A longer datagram is cut to the buffer, as recvfrom does.
-  if (d.bytes.size() > capacity) d.bytes.resize(capacity);
-  for (size_t i = 0; i < d.bytes.size(); ++i) buffer[i] = d.bytes[i];
-  from = d.from;
-  net_.delivered.push_back(d);
-  return static_cast<int>(d.bytes.size());
-}
-
-class RecordingSetter final : public LocalClockSetter {
- public:
-  bool ok = true;
-  std::vector<CivilTime> calls;
-  bool setLocalTime(const CivilTime& local) override {
-    calls.push_back(local);
-    return ok;
-  }
-};
-
-class QuietSink final : public SntpStatusSink {
- public:
-  void showStatus(const std::string&) override {}
-  void showTimes(const std::string& pc, const std::string& server) override {
-    FUZZ_CHECK(pc.size() == 25 && server.size() == 25, "shown times have the 25-character form");
-  }
-};
+using Datagram = test::ScriptedArrival;
 
 uint32_t be32(const std::vector<uint8_t>& b, size_t at) {
   return (uint32_t{b[at]} << 24) | (uint32_t{b[at + 1]} << 16) | (uint32_t{b[at + 2]} << 8) | b[at + 3];
@@ -145,7 +43,7 @@ bool believable(const std::vector<uint8_t>& b) {
 
 Datagram fuzzedDatagram(FuzzedDataProvider& in) {
   Datagram d;
-  d.delayMillis = in.ConsumeIntegralInRange<int64_t>(0, 4000);
+  d.afterMillis = in.ConsumeIntegralInRange<int64_t>(0, 4000);
   switch (in.ConsumeIntegralInRange<int>(0, 15)) {
     case 0: d.wait = UdpWait::Failed; break;
     case 1: d.wait = UdpWait::NotReadable; break;
@@ -174,35 +72,43 @@ Datagram fuzzedDatagram(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
-  ScriptedNetwork net;
+  test::ScriptedUdpNetwork net;
   net.now = in.ConsumeIntegral<int32_t>();
   const uint8_t failures = in.ConsumeIntegral<uint8_t>();
   net.startupOk = (failures & 0x1F) != 1;
   net.socketOk = (failures & 0x1F) != 2;
   net.bindOk = (failures & 0x1F) != 3;
-  net.lookupOk = (failures & 0x1F) != 4;
   net.sendOk = (failures & 0x1F) != 5;
-  RecordingSetter setter;
-  setter.ok = (failures & 0x20) == 0;
+  test::RecordingClockSetter setter;
+  setter.accept = (failures & 0x20) == 0;
   const int offset = in.ConsumeIntegralInRange<int>(-14 * 3600, 14 * 3600);
   FakeClock clock(in.ConsumeIntegralInRange<int64_t>(0, int64_t{4102444800} * 1000), offset);
   const std::string server =
       in.ConsumeBool() ? std::string("192.0.2.1") : in.ConsumeRandomLengthString(40);
+  // Any name looks up to the server's address unless the lookup is to fail.
+  if ((failures & 0x1F) != 4) net.hosts[server] = kServerAddress;
   const int count = in.ConsumeIntegralInRange<int>(0, 64);
   for (int i = 0; i < count && in.remaining_bytes() > 0; ++i) net.arrivals.push_back(fuzzedDatagram(in));
 
   SntpOptions options;
   options.timeoutMillis = kTimeoutMillis;
   SntpClient client(net, clock, setter, options);
-  QuietSink sink;
+  test::RecordingSntpSink sink;
   const int64_t started = net.now;
   const SntpResult result = client.acquire(server, sink);
 
   FUZZ_CHECK(net.startups == 1, "one startup per attempt");
   FUZZ_CHECK(net.cleanups == (net.startupOk ? 1 : 0), "one cleanup per successful startup");
-  FUZZ_CHECK(!net.cleanedWithSocketOpen, "the socket is closed before the cleanup");
+  FUZZ_CHECK(!net.socketOpenAtCleanup, "the socket is closed before the cleanup");
   FUZZ_CHECK(net.openSockets == 0, "no socket outlives the attempt");
-  FUZZ_CHECK(net.sends <= 1, "one request per attempt");
+  FUZZ_CHECK(net.sentTo.size() <= 1, "one request per attempt");
+  for (const std::vector<uint8_t>& request : net.sentDatagrams)
+    FUZZ_CHECK(request.size() == kSntpPacketSize && request[0] == 0x0B, "the request is the one 48-byte packet");
+  for (int timeout : net.waitTimeouts)
+    FUZZ_CHECK(timeout >= 0 && timeout <= kTimeoutMillis, "a wait stays inside the timeout");
+  FUZZ_CHECK(net.receivesWithoutArrival == 0, "a receive only follows a readable wait");
+  for (const auto& shown : sink.times)
+    FUZZ_CHECK(shown.first.size() == 25 && shown.second.size() == 25, "shown times have the 25-character form");
   FUZZ_CHECK(net.now - started <= kTimeoutMillis, "the wait ends with the timeout");
   FUZZ_CHECK(setter.calls.size() <= 1, "the clock is set at most once");
 
@@ -211,14 +117,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Datagram* reply = nullptr;
   for (const Datagram& d : net.delivered) {
     FUZZ_CHECK(reply == nullptr, "nothing is read after the server's reply");
-    if (d.from == net.sentTo) reply = &d;
+    if (d.from == net.sentTo.at(0)) reply = &d;
   }
   if (setter.calls.empty()) {
     FUZZ_CHECK(!result.completed(), "no clock setting, no completed attempt");
     return 0;
   }
   FUZZ_CHECK(reply != nullptr && believable(reply->bytes), "only a believable reply sets the clock");
-  FUZZ_CHECK(result.completed() && (result.outcome == SntpOutcome::ClockSet) == setter.ok,
+  FUZZ_CHECK(result.completed() && (result.outcome == SntpOutcome::ClockSet) == setter.accept,
              "the outcome says what the setter answered");
 
   // The time handed over, turned back into NTP seconds, is the reply's transmit timestamp.

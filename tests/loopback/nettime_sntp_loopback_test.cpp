@@ -28,7 +28,7 @@
 #include "nettime/sntp_client.h"
 #include "platform/clock.h"
 #include "platform/posix/udp_socket.h"
-#include "tests/unit/nettime_test_support.h"
+#include "testsupport/sntp_doubles.h"
 #include "platform/ipv4_socket_address.h"
 
 namespace mdx {
@@ -40,19 +40,8 @@ using Texts = std::vector<std::string>;
 constexpr uint32_t kLoopback = 0x7F000001;  // 127.0.0.1
 constexpr uint32_t kLoopback2 = 0x7F000002; // 127.0.0.2, a different sender on this machine
 
-struct RecordingSetter final : LocalClockSetter {
-  std::vector<CivilTime> calls;
-  bool setLocalTime(const CivilTime& local) override {
-    calls.push_back(local);
-    return true;
-  }
-};
-
-struct RecordingSink final : SntpStatusSink {
-  Texts statuses;
-  void showStatus(const std::string& text) override { statuses.push_back(text); }
-  void showTimes(const std::string&, const std::string&) override {}
-};
+using RecordingSetter = test::RecordingClockSetter;
+using RecordingSink = test::RecordingSntpSink;
 
 // A UDP socket bound to address:port (port 0: any free port); -1 with errno when it cannot be had.
 int boundSocket(uint32_t address, uint16_t port) {

@@ -37,7 +37,7 @@ class ActionsCheck : public ::testing::Test {
   std::vector<std::string> tickAt(int y, int mo, int d, int h, int mi, int s) {
     clock.setLocal(y, mo, d, h, mi, s);
     effects.events.clear();
-    checkTimedActions(clock, action, option, state, effects);
+    checkTimedActions(clock, clock.nowSeconds(), action, option, state, effects);
     return effects.events;
   }
   // Ticks every second of one local minute and returns everything done.
@@ -86,13 +86,14 @@ TEST_F(ActionsCheck, ProgramLaunchedOnceWithTheWholeCommandLine) {
 }
 
 TEST_F(ActionsCheck, ReservedTimeMatchReadsOnlyHourAndMinuteCharacters) {
-  EXPECT_TRUE(reservedTimeMatches("07:05", "07", "05"));
-  EXPECT_TRUE(reservedTimeMatches("07-05", "07", "05"));   // the separator is not examined
-  EXPECT_TRUE(reservedTimeMatches("07:05xx", "07", "05"));
-  EXPECT_FALSE(reservedTimeMatches("7:05", "07", "05"));
-  EXPECT_FALSE(reservedTimeMatches("07:0", "07", "00"));
-  EXPECT_FALSE(reservedTimeMatches("", "00", "00"));
-  EXPECT_FALSE(reservedTimeMatches("07:05", "07", "06"));
+  EXPECT_TRUE(reservedTimeMatches("07:05", 7, 5));
+  EXPECT_TRUE(reservedTimeMatches("07-05", 7, 5));   // the separator is not examined
+  EXPECT_TRUE(reservedTimeMatches("07:05xx", 7, 5));
+  EXPECT_FALSE(reservedTimeMatches("7:05", 7, 5));
+  EXPECT_FALSE(reservedTimeMatches(" 7:05", 7, 5));  // digits only, no blank-padded hour
+  EXPECT_FALSE(reservedTimeMatches("07:0", 7, 0));
+  EXPECT_FALSE(reservedTimeMatches("", 0, 0));
+  EXPECT_FALSE(reservedTimeMatches("07:05", 7, 6));
 }
 
 TEST_F(ActionsCheck, HourlyChimeOncePerHour) {

@@ -16,11 +16,21 @@ struct Recorder : TickTargets, TickTimer {
   FakeClock& clock;
   int32_t& firstFrameDue;
   std::vector<std::string> calls;
+  std::vector<int64_t> instants;  // what each callee was handed
+  int64_t titleWork = 0;          // milliseconds the title takes
   explicit Recorder(FakeClock& c, int32_t& f) : clock(c), firstFrameDue(f) {}
-  void updateTitle() override { calls.push_back("title"); }
-  void checkTimedActions() override { calls.push_back("actions"); }
-  void composeFrame() override {
+  void updateTitle(int64_t t) override {
+    calls.push_back("title");
+    instants.push_back(t);
+    clock.advanceMillis(titleWork);
+  }
+  void checkTimedActions(int64_t t) override {
+    calls.push_back("actions");
+    instants.push_back(t);
+  }
+  void composeFrame(int64_t t) override {
     calls.push_back("frame");
+    instants.push_back(t);
     clock.advanceMillis(40);
     firstFrameDue = 0;
   }
@@ -79,12 +89,30 @@ TEST(ClockTick, OrderAndFrameRule) {
 }
 
 TEST(ClockTick, FrameDueRule) {
-  EXPECT_TRUE(frameDue(1, 1, "31"));
-  EXPECT_TRUE(frameDue(0, 0, "31"));
-  EXPECT_TRUE(frameDue(0, 5, "00"));
-  EXPECT_FALSE(frameDue(0, 1, "31"));
-  EXPECT_FALSE(frameDue(0, -1, "0"));
-  EXPECT_FALSE(frameDue(2, 1, "59"));
+  EXPECT_TRUE(frameDue(1, 1, 31));
+  EXPECT_TRUE(frameDue(0, 0, 31));
+  EXPECT_TRUE(frameDue(0, 5, 0));
+  EXPECT_FALSE(frameDue(0, 1, 31));
+  EXPECT_FALSE(frameDue(0, -1, 1));
+  EXPECT_FALSE(frameDue(2, 1, 59));
+}
+
+TEST(ClockTick, EveryCalleeSeesTheOneInstantOfTheTick) {
+  // The title's work carries the PC clock over into second 00; the tick still belongs to
+  // second 59, so no frame is due and every callee sees 10:20:59.
+  FakeClock clock(0, 0);
+  clock.setLocal(2026, 5, 1, 10, 20, 59, 990);
+  const int64_t second59 = clock.nowSeconds();
+  int32_t first = 0, interval = 1;
+  Recorder rec(clock, first);
+  rec.titleWork = 30;
+  ClockTick tick(clock, rec, rec, first, interval);
+  tick.onTimer(1);
+  EXPECT_EQ(rec.calls, (std::vector<std::string>{"stop", "title", "actions", "start 988"}));
+  EXPECT_EQ(rec.instants, (std::vector<int64_t>{second59, second59}));
+  clock.setLocal(2026, 5, 1, 10, 21, 0, 10);
+  tick.onTimer(1);
+  EXPECT_EQ(rec.instants, (std::vector<int64_t>{second59, second59, second59 + 1, second59 + 1, second59 + 1}));
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ struct PresentRun {
   FakeWindow window;
 
   void frame(bool whole = false) {
-    composeFrame(ctx);
+    composeFrame(ctx, clock.nowSeconds());
     clock.advanceMillis(1000);
     window.receive(image, image.update(surfaces, state.clientWidth, state.clientHeight, whole));
   }
@@ -122,7 +122,7 @@ TEST(ClientImage, AnUnchangedFrameSendsNothing) {
   run.state.setClientSize(800, 450);
   run.frame(true);
   run.clock.advanceMillis(-1000);
-  composeFrame(run.ctx);
+  composeFrame(run.ctx, run.clock.nowSeconds());
   EXPECT_TRUE(run.image.update(run.surfaces, 800, 450, false).empty());
   // A changed map outside any client pixel is impossible; a changed WorkSurface pixel shows.
   run.surfaces.WorkSurface.setPixel(577, 339, Rgb{1, 2, 3});

@@ -7,7 +7,6 @@
 #include "display/area_clocks.h"
 #include "display/frame.h"
 #include "display/map_overlays.h"
-#include "worldtime/world_time.h"
 #include "raster/draw.h"
 #include "tests/unit/display_test_support.h"
 
@@ -32,7 +31,7 @@ TEST(DisplayMapLines, DottedRedEquatorAndBlackDateLine) {
   Scene sc;
   sc.settings.option.D_SEKIDOU = 1;
   sc.settings.option.D_DATELINE = 1;
-  composeFrame(sc.ctx);
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
 
   int red = 0;
   for (int x = 0; x < 578; ++x) {
@@ -60,12 +59,12 @@ TEST(DisplayMapLines, DottedRedEquatorAndBlackDateLine) {
 TEST(DisplayMapLines, EachLineFollowsItsOption) {
   Scene sc;
   sc.settings.option.D_DATELINE = 1;
-  composeFrame(sc.ctx);
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
   for (int x = 0; x < 578; ++x) EXPECT_NE(sc.at(x, 222), kRed);
   EXPECT_EQ(sc.at(343, 222), kBlack);
 
   Scene off;
-  composeFrame(off.ctx);
+  composeFrame(off.ctx, off.clock.nowSeconds());
   EXPECT_EQ(off.work().data(), off.surfaces.BaseMapSurface.data());  // no lines at all
 }
 
@@ -75,7 +74,7 @@ TEST(DisplayClock, HandsAtThreeOClock) {
   a.D_ANALOG = 1;
   a.X = 100;
   a.Y = 100;
-  composeFrame(sc.ctx);
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
   // Hour hand from the centre (120, 118) to (132, 118), the end point excluded.
   for (int x = 121; x <= 131; ++x) EXPECT_EQ(sc.at(x, 118), kBlack) << "x=" << x;
   EXPECT_EQ(sc.at(132, 118), kBase);
@@ -94,14 +93,14 @@ TEST(DisplayClock, IntervalHidesTheSecondHand) {
   a.X = 200;
   a.Y = 50;
   sc.settings.option.INTERVAL = 1;
-  composeFrame(sc.ctx);
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
   for (int y = 51; y <= 67; ++y) EXPECT_EQ(sc.at(220, y), kBlack) << "y=" << y;
   for (int x = 221; x <= 231; ++x) EXPECT_EQ(sc.at(x, 68), kBlack);  // hour hand only
   for (int y = 0; y < 340; ++y)
     for (int x = 0; x < 578; ++x) ASSERT_NE(sc.at(x, y), kRed);
 
   sc.settings.option.INTERVAL = 0;
-  composeFrame(sc.ctx);
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
   for (int x = 232; x <= 237; ++x) EXPECT_EQ(sc.at(x, 68), kRed) << "x=" << x;  // 18 px second hand
   EXPECT_EQ(sc.at(238, 68), kBase);
 }
@@ -134,12 +133,12 @@ TEST(DisplayClock, DialFillAndMarks) {
   sc.settings.option.D_MOJIBAN_R = 256 + 1;  // only the low 8 bits count
   sc.settings.option.D_MOJIBAN_G = 2;
   sc.settings.option.D_MOJIBAN_B = 3;
-  composeFrame(sc.ctx);
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
   EXPECT_EQ(sc.at(15, 15), kBlack);
   EXPECT_EQ(sc.at(25, 35), kBase);  // no fill without D_BAN_COLOR
 
   sc.settings.option.D_BAN_COLOR = 1;
-  composeFrame(sc.ctx);
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
   EXPECT_EQ(sc.at(15, 15), kBlack);
   EXPECT_EQ(sc.at(25, 35), (Rgb{1, 2, 3}));   // inside the ellipse
   EXPECT_EQ(sc.at(10, 10), kBase);             // the corner lies outside it
@@ -177,7 +176,7 @@ TEST(DisplayBoxes, NameBoxWidthsCountCp932Bytes) {
     a.G = 200 + 512;
     a.B = 30;
     sc.settings.option.D_AREA_NO = c.areaNo;
-    composeFrame(sc.ctx);
+    composeFrame(sc.ctx, sc.clock.nowSeconds());
     EXPECT_EQ(boxWidth(sc, 105, 147), c.width) << c.name;
     EXPECT_EQ(sc.at(106, 147 + 7), (Rgb{10, 200, 30})) << c.name;  // box colour, low 8 bits
     EXPECT_EQ(sc.at(112, 147 + 13), kBlack);                        // 14 px high
@@ -196,14 +195,21 @@ TEST(DisplayBoxes, NameBoxWidthsCountCp932Bytes) {
 TEST(DisplayBoxes, DigitalBoxTextsAndWidths) {
   AreaSettings a;
   a.D_24HOUR = 0;
-  EXPECT_EQ(digitalBoxText(a, "21", "05", "").text, "21:05");
-  EXPECT_EQ(digitalBoxText(a, "21", "05", "").units, 5);
-  EXPECT_EQ(digitalBoxText(a, "21", "05", "12/8").text, "12/8 21:05");
-  EXPECT_EQ(digitalBoxText(a, "21", "05", "12/8").units, 9);
-  EXPECT_EQ(digitalBoxText(a, "9", "05", "").text, "9:05");
+  a.D_DATE = 0;
+  AreaTime t;
+  t.hour = 21, t.minute = 5, t.month = 12, t.day = 8;
+  AreaTime nine = t;
+  nine.hour = 9;
+  EXPECT_EQ(digitalBoxText(a, t).text, "21:05");
+  EXPECT_EQ(digitalBoxText(a, t).units, 5);
+  EXPECT_EQ(digitalBoxText(a, nine).text, "9:05");
+  a.D_DATE = 1;
+  EXPECT_EQ(digitalBoxText(a, t).text, "12/8 21:05");
+  EXPECT_EQ(digitalBoxText(a, t).units, 9);
   a.D_24HOUR = 1;
-  EXPECT_EQ(digitalBoxText(a, "21", "05", "").text, "PM9:05");
-  EXPECT_EQ(digitalBoxText(a, "9", "05", "12/8").text, "12/8 AM9:05");
+  EXPECT_EQ(digitalBoxText(a, nine).text, "12/8 AM9:05");
+  a.D_DATE = 0;
+  EXPECT_EQ(digitalBoxText(a, t).text, "PM9:05");
 
   Scene sc;
   sc.clock = clockAt(2026, 12, 8, 21, 5, 0);
@@ -216,10 +222,10 @@ TEST(DisplayBoxes, DigitalBoxTextsAndWidths) {
   b.R = 250;
   b.G = 250;
   b.B = 0;
-  composeFrame(sc.ctx);
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
   EXPECT_EQ(boxWidth(sc, 290, 94), 35);
   b.D_DATE = 1;
-  composeFrame(sc.ctx);
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
   EXPECT_EQ(boxWidth(sc, 290, 94), 63);
   // The text sits inside at (left + 3, top + 1): glyph pixels are black, none outside.
   int ink = 0;
@@ -233,8 +239,7 @@ TEST(DisplayBoxes, DateFollowsTheAreaDifference) {
   sc.clock = clockAt(2026, 12, 31, 23, 40, 0);
   sc.settings.area(1).RUG = 4;
   sc.settings.area(1).D_DATE = 1;
-  const std::string hour = areaHour("23", 4);
-  EXPECT_EQ(digitalBoxText(sc.settings.area(1), hour, "40", areaDateText(sc.clock, 4)).text, "1/1 3:40");
+  EXPECT_EQ(digitalBoxText(sc.settings.area(1), areaTime(sc.ctx, 1, sc.clock.nowSeconds())).text, "1/1 3:40");
 }
 
 TEST(DisplayNight, CellChosenByLocalHour) {
@@ -260,7 +265,7 @@ TEST(DisplayNight, CellChosenByLocalHour) {
     }
     sc.clock = clockAt(2026, 6, 1, hour, 30, 0);
     sc.settings.option.D_NIGHT = 1;
-    composeFrame(sc.ctx);
+    composeFrame(sc.ctx, sc.clock.nowSeconds());
     for (auto p : {std::pair<int, int>{0, 0}, {577, 339}, {300, 170}, {577, 0}, {0, 339}})
       EXPECT_EQ(sc.at(p.first, p.second), cellColour(hour)) << "hour " << hour;
   }
@@ -283,14 +288,14 @@ TEST(DisplayNight, ShadingCoversEverythingDrawnBefore) {
   a.B = 255;
   sc.settings.option.D_NIGHT = 1;
   sc.settings.option.D_SEKIDOU = 1;
-  composeFrame(sc.ctx);
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
   EXPECT_EQ(sc.at(401, 157), (Rgb{14, 84, 138}));  // white box AND night
   EXPECT_EQ(sc.at(10, 10), kBase);                  // daylight leaves the map untouched
   EXPECT_EQ(sc.at(500, 10), (Rgb{100 & 14, 150 & 84, 200 & 138}));
 
   // A non-black overlay is added to the whole frame.
   sc.surfaces.NightOverlaySurface = Surface(96, 82, Surface::Depth::Mono1, kWhite);
-  composeFrame(sc.ctx);
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
   EXPECT_EQ(sc.at(10, 10), kWhite);
   EXPECT_EQ(sc.at(500, 300), kWhite);
 }
@@ -300,13 +305,13 @@ TEST(DisplayFrame, PresentsOnceAndClearsFirstFrameDue) {
   CountingPresenter p;
   p.state = &sc.state;
   EXPECT_EQ(sc.state.firstFrameDue, 1);
-  composeFrame(sc.ctx, &p);
+  composeFrame(sc.ctx, sc.clock.nowSeconds(), &p);
   EXPECT_EQ(p.calls, 1);
   EXPECT_EQ(p.firstFrameDueSeen, 1);  // presented before the switch is cleared
   EXPECT_EQ(sc.state.firstFrameDue, 0);
   // The base map is copied first: earlier drawing never survives into the next frame.
   sc.work().setPixel(5, 5, kRed);
-  composeFrame(sc.ctx, &p);
+  composeFrame(sc.ctx, sc.clock.nowSeconds(), &p);
   EXPECT_EQ(sc.at(5, 5), kBase);
 }
 
@@ -314,17 +319,21 @@ TEST(DisplayFrame, FrameDueRule) {
   Scene sc;
   sc.clock = clockAt(2026, 1, 1, 10, 0, 17);
   sc.settings.option.INTERVAL = 1;
-  EXPECT_TRUE(frameDueNow(sc.state, sc.settings.option, sc.clock));  // first frame
-  composeFrame(sc.ctx);
-  EXPECT_FALSE(frameDueNow(sc.state, sc.settings.option, sc.clock));
+  auto frameDueNow = [&sc] {
+    return frameDue(sc.state.firstFrameDue, sc.settings.option.INTERVAL,
+                    pcTimeAt(sc.clock, sc.clock.nowSeconds()).second);
+  };
+  EXPECT_TRUE(frameDueNow());  // first frame
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
+  EXPECT_FALSE(frameDueNow());
   sc.clock = clockAt(2026, 1, 1, 10, 1, 0);
-  EXPECT_TRUE(frameDueNow(sc.state, sc.settings.option, sc.clock));
+  EXPECT_TRUE(frameDueNow());
   sc.clock = clockAt(2026, 1, 1, 10, 1, 1);
-  EXPECT_FALSE(frameDueNow(sc.state, sc.settings.option, sc.clock));
+  EXPECT_FALSE(frameDueNow());
   sc.settings.option.INTERVAL = 0;
-  EXPECT_TRUE(frameDueNow(sc.state, sc.settings.option, sc.clock));
+  EXPECT_TRUE(frameDueNow());
   sc.settings.option.INTERVAL = -5;  // on whenever not 0
-  EXPECT_FALSE(frameDueNow(sc.state, sc.settings.option, sc.clock));
+  EXPECT_FALSE(frameDueNow());
 }
 
 TEST(DisplayFrame, ClientSizeNeverBelowOne) {
@@ -340,7 +349,7 @@ TEST(DisplayFrame, StretchToTheClientArea) {
   Scene sc;
   sc.settings.option.D_SEKIDOU = 1;
   sc.settings.option.D_DATELINE = 1;
-  composeFrame(sc.ctx);
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
   Surface window;
   stretchFrame(sc.surfaces, 578, 340, window);
   EXPECT_EQ(window.data(), sc.work().data());  // 1:1 at the map's own size
@@ -383,7 +392,7 @@ TEST(DisplayExtremes, ThirtyTwoBitSettingsNeverCrash) {
     }
     sc.state.setClientSize(v, v);
     for (int i = 0; i < 5; ++i) {
-      composeFrame(sc.ctx);
+      composeFrame(sc.ctx, sc.clock.nowSeconds());
       sc.clock.advanceMillis(1000);
     }
     EXPECT_EQ(sc.work().width(), 578);
@@ -403,7 +412,7 @@ TEST(DisplayExtremes, FarAnchorWithOppositeMarginStillShowsTheBox) {
   a.R = 0;
   a.G = 255;
   a.B = 0;
-  composeFrame(sc.ctx);
+  composeFrame(sc.ctx, sc.clock.nowSeconds());
   EXPECT_EQ(boxWidth(sc, 100, 60), 21);
   EXPECT_EQ(sc.at(101, 67), (Rgb{0, 255, 0}));
 }
@@ -417,7 +426,7 @@ TEST(DisplayExtremes, MissingBitmapsDrawNothing) {
   FakeClock clock = clockAt(2026, 1, 1, 0, 0, 0);
   DisplayState state;
   FrameContext ctx{s, settings, clock, state};
-  composeFrame(ctx);
+  composeFrame(ctx, clock.nowSeconds());
   Surface window;
   stretchFrame(s, 800, 600, window);
   EXPECT_EQ(state.firstFrameDue, 0);

@@ -14,7 +14,6 @@
 #include "display/frame.h"
 #include "display/map_surfaces.h"
 #include "display/title_bar.h"
-#include "worldtime/world_time.h"
 #include "platform/fake_clock.h"
 #include "worldtime/fixed_zone_rules.h"
 
@@ -42,7 +41,7 @@ Surface compose(const SettingsRecords& settings, FakeClock clock, int frames, co
   FrameContext ctx{surfaces, settings, clock, state, zones};
   for (int i = 0; i < frames; ++i) {
     if (i > 0) clock.advanceMillis(1000);
-    composeFrame(ctx);
+    composeFrame(ctx, clock.nowSeconds());
   }
   return surfaces.WorkSurface;
 }
@@ -117,7 +116,7 @@ TEST(DisplayGolden, AreasOffWithTitle) {
 
   RecordingTitle window;
   TitleState title;
-  updateTitle(window, title, s, clock, false);
+  updateTitle(window, title, s, clock, nullptr, clock.nowSeconds(), false);
   EXPECT_EQ(window.title, "15:05 Paris");
 }
 
@@ -137,7 +136,7 @@ TEST(DisplayGolden, ThreeZonedAreas) {
 
   RecordingTitle window;
   TitleState title;
-  updateTitle(window, title, s, clock, false, &builtinFixedZoneRules());
+  updateTitle(window, title, s, clock, &builtinFixedZoneRules(), clock.nowSeconds(), false);
   EXPECT_EQ(window.title, "18:05 ﾑﾝﾊﾞｲ(ｲﾝﾄﾞ)");
 }
 

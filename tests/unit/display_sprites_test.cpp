@@ -32,20 +32,20 @@ TEST(DisplayEventRandom, BoundsAndSmallRanges) {
   int ones = 0, twos = 0;
   for (int64_t t = 1700000000; t < 1700080000; ++t) {
     const FakeClock c = atSeconds(t);
-    const int32_t v8 = eventRandom(c, 8, 1);
+    const int32_t v8 = eventRandom(c.nowSeconds(), 8, 1);
     ASSERT_GE(v8, 1);
     ASSERT_LE(v8, 7);
     ones += v8 == 1;
     twos += v8 == 2;
-    const int32_t v200 = eventRandom(c, 200, 1);
+    const int32_t v200 = eventRandom(c.nowSeconds(), 200, 1);
     ASSERT_GE(v200, 1);
     ASSERT_LE(v200, 199);
-    for (int32_t n : {1, 0, -1}) ASSERT_EQ(eventRandom(c, n, 1), 1);
-    const int32_t neg = eventRandom(c, -8, 2);
+    for (int32_t n : {1, 0, -1}) ASSERT_EQ(eventRandom(c.nowSeconds(), n, 1), 1);
+    const int32_t neg = eventRandom(c.nowSeconds(), -8, 2);
     ASSERT_GE(neg, 1);
     ASSERT_LE(neg, 7);
-    ASSERT_GE(eventRandom(c, INT_MIN, 1), 1);
-    ASSERT_GE(eventRandom(c, INT_MAX, INT_MIN), 1);
+    ASSERT_GE(eventRandom(c.nowSeconds(), INT_MIN, 1), 1);
+    ASSERT_GE(eventRandom(c.nowSeconds(), INT_MAX, INT_MIN), 1);
   }
   // 0 is reported as 1, so 1 comes about twice as often as any other value.
   EXPECT_GT(ones, twos * 17 / 10);
@@ -55,25 +55,25 @@ TEST(DisplayEventRandom, BoundsAndSmallRanges) {
 TEST(DisplayEventRandom, ReseededFromTimeTimesK) {
   const FakeClock t = atSeconds(1765432100);
   const FakeClock twice = atSeconds(2 * int64_t{1765432100});
-  EXPECT_EQ(eventRandom(t, 30000, 2), eventRandom(twice, 30000, 1));
-  EXPECT_EQ(eventRandom(t, 30000, 1), eventRandom(t, 30000, 1));  // same second, same draw
+  EXPECT_EQ(eventRandom(t.nowSeconds(), 30000, 2), eventRandom(twice.nowSeconds(), 30000, 1));
+  EXPECT_EQ(eventRandom(t.nowSeconds(), 30000, 1), eventRandom(t.nowSeconds(), 30000, 1));  // same second, same draw
   // Milliseconds do not matter, only whole seconds.
   FakeClock later(int64_t{1765432100} * 1000 + 999, 0);
-  EXPECT_EQ(eventRandom(later, 30000, 1), eventRandom(t, 30000, 1));
+  EXPECT_EQ(eventRandom(later.nowSeconds(), 30000, 1), eventRandom(t.nowSeconds(), 30000, 1));
 }
 
 TEST(DisplayPlane, FirstStepStartsALegFromTheClientSize) {
   for (int64_t t = 1765432100; t < 1765432160; ++t) {
     Scene sc;
     sc.clock = atSeconds(t);
-    drawPlane(sc.ctx);
+    drawPlane(sc.ctx, sc.clock.nowSeconds());
     const PlaneState& p = sc.state.plane;
     ASSERT_GE(p.direction, 1);
     ASSERT_LE(p.direction, 7);
     ASSERT_GE(p.legLength, 1);
     ASSERT_LE(p.legLength, 199);
-    const int32_t startX = eventRandom(sc.clock, 578 - 50, 1);
-    const int32_t startY = eventRandom(sc.clock, 341 - 50, 1);
+    const int32_t startX = eventRandom(sc.clock.nowSeconds(), 578 - 50, 1);
+    const int32_t startY = eventRandom(sc.clock.nowSeconds(), 341 - 50, 1);
     EXPECT_LE(std::abs(p.x - startX), 1);
     EXPECT_LE(std::abs(p.y - startY), 1);
     EXPECT_TRUE(p.stepCount == 1 || p.stepCount == p.legLength);
@@ -83,12 +83,12 @@ TEST(DisplayPlane, FirstStepStartsALegFromTheClientSize) {
 TEST(DisplayPlane, WalksStraightUntilTheLegEnds) {
   Scene sc;
   sc.clock = atSeconds(1765432100);
-  drawPlane(sc.ctx);
+  drawPlane(sc.ctx, sc.clock.nowSeconds());
   int legs = 0;
   for (int frame = 0; frame < 2000; ++frame) {
     const PlaneState before = sc.state.plane;
     sc.clock.advanceMillis(1000);
-    drawPlane(sc.ctx);
+    drawPlane(sc.ctx, sc.clock.nowSeconds());
     const PlaneState& p = sc.state.plane;
     if (before.stepCount == before.legLength) {
       ++legs;
@@ -117,7 +117,7 @@ TEST(DisplayPlane, DrawnWithMaskAndImageAtItsPlace) {
   sc.settings.option.D_EVENT1 = 1;
   for (int64_t t = 1765432100; t < 1765432130; ++t) {
     sc.clock = atSeconds(t);
-    composeFrame(sc.ctx);
+    composeFrame(sc.ctx, sc.clock.nowSeconds());
     const PlaneState& p = sc.state.plane;
     if (p.x < 0 || p.y < 0 || p.x + 65 > 578 || p.y + 33 > 340) continue;
     const bool right = p.direction == 1 || p.direction == 3 || p.direction == 5;
@@ -134,7 +134,7 @@ TEST(DisplayPlane, NarrowWindowEndsEveryLegAtOnce) {
   sc.state.setClientSize(40, 30);
   for (int64_t t = 1765432100; t < 1765432140; ++t) {
     sc.clock = atSeconds(t);
-    drawPlane(sc.ctx);
+    drawPlane(sc.ctx, sc.clock.nowSeconds());
     EXPECT_EQ(sc.state.plane.stepCount, sc.state.plane.legLength);
     EXPECT_LE(sc.state.plane.x, 10);
   }
@@ -149,8 +149,8 @@ TEST(DisplaySprites, ReproducibleAndFrozenWhileSwitchedOff) {
     s->clock = atSeconds(1765432100);
   }
   for (int i = 0; i < 300; ++i) {
-    composeFrame(a.ctx);
-    composeFrame(b.ctx);
+    composeFrame(a.ctx, a.clock.nowSeconds());
+    composeFrame(b.ctx, b.clock.nowSeconds());
     a.clock.advanceMillis(1000);
     b.clock.advanceMillis(1000);
   }
@@ -161,12 +161,12 @@ TEST(DisplaySprites, ReproducibleAndFrozenWhileSwitchedOff) {
   a.settings.option.D_EVENT1 = 0;
   const PlaneState plane = a.state.plane;
   const TyphoonState typhoon = a.state.typhoon;
-  composeFrame(a.ctx);
+  composeFrame(a.ctx, a.clock.nowSeconds());
   EXPECT_EQ(a.state.plane.x, plane.x);
   EXPECT_EQ(a.state.plane.stepCount, plane.stepCount);
   EXPECT_EQ(a.state.typhoon.frameCounter, typhoon.frameCounter);
   a.settings.option.D_EVENT1 = 1;
-  composeFrame(a.ctx);  // continues where it stopped
+  composeFrame(a.ctx, a.clock.nowSeconds());  // continues where it stopped
   EXPECT_TRUE(a.state.plane.stepCount == plane.stepCount + 1 || a.state.plane.stepCount == a.state.plane.legLength ||
               plane.stepCount == plane.legLength);
 }
@@ -174,20 +174,20 @@ TEST(DisplaySprites, ReproducibleAndFrozenWhileSwitchedOff) {
 TEST(DisplayTyphoon, TwitchesOnlyWhenTheHoldRunsOut) {
   Scene sc;
   sc.clock = atSeconds(1765432100);
-  drawTyphoon(sc.ctx);
+  drawTyphoon(sc.ctx, sc.clock.nowSeconds());
   const TyphoonState& t = sc.state.typhoon;
   // The first step starts a leg and twitches with frame counter 1: one pixel right and down.
   EXPECT_EQ(t.frameTick, 1);
   EXPECT_GE(t.frameHold, 1);
   EXPECT_LE(t.frameHold, 7);
   EXPECT_EQ(t.frameCounter, 2);
-  EXPECT_EQ(t.x, eventRandom(sc.clock, 578 - 70, 2) + 1);
-  EXPECT_EQ(t.y, eventRandom(sc.clock, 341 - 70, 2) + 1);
+  EXPECT_EQ(t.x, eventRandom(sc.clock.nowSeconds(), 578 - 70, 2) + 1);
+  EXPECT_EQ(t.y, eventRandom(sc.clock.nowSeconds(), 341 - 70, 2) + 1);
 
   for (int i = 0; i < 1000; ++i) {
     const TyphoonState before = t;
     sc.clock.advanceMillis(1000);
-    drawTyphoon(sc.ctx);
+    drawTyphoon(sc.ctx, sc.clock.nowSeconds());
     EXPECT_GE(t.frameCounter, 1);
     EXPECT_LE(t.frameCounter, 8);
     if (before.stepCount == before.legLength) continue;  // a new leg jumps
@@ -216,7 +216,7 @@ TEST(DisplayTyphoon, DrawnWithTheRestingPhaseBetweenTwitches) {
   for (int i = 0; i < 40; ++i) {
     const TyphoonState before = sc.state.typhoon;
     bitBlt(sc.work(), 0, 0, 578, 340, sc.surfaces.BaseMapSurface, 0, 0, Rop::SrcCopy);
-    drawTyphoon(sc.ctx);
+    drawTyphoon(sc.ctx, sc.clock.nowSeconds());
     const TyphoonState& t = sc.state.typhoon;
     if (t.x < 0 || t.y < 0 || t.x + 59 > 578 || t.y + 59 > 340) {
       sc.clock.advanceMillis(1000);

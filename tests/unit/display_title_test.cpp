@@ -36,7 +36,7 @@ struct TitleScene {
     settings.area(3).D_24HOUR = 0;
   }
   std::string tick(bool callPending = false) {
-    updateTitle(window, state, settings, clock, callPending);
+    updateTitle(window, state, settings, clock, nullptr, clock.nowSeconds(), callPending);
     return window.title();
   }
 };
@@ -80,7 +80,7 @@ TEST(DisplayTitle, RebuiltOncePerMinuteOrOnRequest) {
   ASSERT_EQ(t.window.titles.size(), 2u);  // cleared, then written
   EXPECT_EQ(t.window.titles[0], "");
   EXPECT_EQ(t.state.titleRefreshDue, 0);
-  EXPECT_EQ(t.state.lastTitleMinute, "05");
+  EXPECT_EQ(t.state.lastTitleMinute, 5);
 
   t.clock.advanceMillis(20 * 1000);  // 15:05:50, same minute
   t.settings.area(3).COUNTRY = "Lyon";
@@ -126,7 +126,7 @@ TEST(DisplayTitle, CallKeepsTheMinuteBookkeepingUntouched) {
   t.tick();
   t.clock.advanceMillis(60 * 1000);  // 15:06 arrives while the call is pending
   t.tick(true);
-  EXPECT_EQ(t.state.lastTitleMinute, "05");
+  EXPECT_EQ(t.state.lastTitleMinute, 5);
   EXPECT_EQ(t.tick(false), "15:06 Paris");
 }
 

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <map>
 #include <vector>
 
 #include "nettime/sntp.h"
 #include "nettime/sntp_client.h"
 #include "nettime/time_server_model.h"
 #include "platform/fake_clock.h"
-#include "tests/unit/nettime_test_support.h"
+#include "testsupport/scripted_udp.h"
+#include "testsupport/sntp_doubles.h"
 
 namespace mdx {
 namespace {
@@ -18,14 +17,10 @@ using test::serverReply;
 constexpr uint32_t kServerAddress = 0x85F3EEA4;  // what the fake lookup answers
 constexpr uint32_t kOtherAddress = 0x0A000001;
 
-// One scripted outcome of a wait, with the datagram that a following receive returns.
-struct Arrival {
-  UdpWait wait = UdpWait::Readable;
-  int64_t afterMillis = 10;  // how long the wait lasts before it returns
-  std::vector<uint8_t> bytes;
-  UdpEndpoint from{kServerAddress, 123};
-  bool receiveFails = false;
-};
+using Arrival = test::ScriptedArrival;
+using FakeNet = test::ScriptedUdpNetwork;
+using RecordingSetter = test::RecordingClockSetter;
+using RecordingSink = test::RecordingSntpSink;
 
 Arrival reply(const SntpPacket& p, UdpEndpoint from = {kServerAddress, 123}) {
   Arrival a;
@@ -41,118 +36,14 @@ Arrival waitEnding(UdpWait wait) {
   return a;
 }
 
-struct FakeNet;
-
-class FakeSocket final : public UdpSocket {
- public:
-  explicit FakeSocket(FakeNet& net);
-  ~FakeSocket() override;
-  bool bindAny(uint16_t port) override;
-  bool sendTo(const UdpEndpoint& to, const uint8_t* data, std::size_t size) override;
-  UdpWait waitReadable(int timeoutMillis) override;
-  int receiveFrom(uint8_t* buffer, std::size_t capacity, UdpEndpoint& from) override;
-
- private:
-  FakeNet& net_;
-};
-
-struct FakeNet final : UdpNetwork {
-  // Script.
-  bool startupOk = true;
-  bool socketOk = true;
-  bool bindOk = true;
-  bool sendOk = true;
-  std::map<std::string, uint32_t> hosts{{"ntp.example.jp", kServerAddress}};
-  std::deque<Arrival> arrivals;
-
-  // Record.
-  int startups = 0;
-  int cleanups = 0;
-  int openSockets = 0;
-  bool socketOpenAtCleanup = false;
-  std::vector<uint16_t> boundPorts;
-  std::vector<std::string> lookups;
-  std::vector<UdpEndpoint> sentTo;
-  std::vector<uint8_t> sentBytes;
-  std::vector<int> waitTimeouts;
-  int64_t now = 1000;
-
-  bool startup() override {
-    ++startups;
-    return startupOk;
-  }
-  void cleanup() override {
-    ++cleanups;
-    if (openSockets > 0) socketOpenAtCleanup = true;
-  }
-  std::unique_ptr<UdpSocket> openSocket() override {
-    if (!socketOk) return nullptr;
-    return std::make_unique<FakeSocket>(*this);
-  }
-  bool resolveIpv4(const std::string& host, uint32_t& address) override {
-    lookups.push_back(host);
-    auto it = hosts.find(host);
-    if (it == hosts.end()) return false;
-    address = it->second;
-    return true;
-  }
-  int64_t steadyMillis() override { return now; }
-};
-
-FakeSocket::FakeSocket(FakeNet& net) : net_(net) { ++net_.openSockets; }
-FakeSocket::~FakeSocket() { --net_.openSockets; }
-bool FakeSocket::bindAny(uint16_t port) {
-  net_.boundPorts.push_back(port);
-  return net_.bindOk;
-}
-bool FakeSocket::sendTo(const UdpEndpoint& to, const uint8_t* data, std::size_t size) {
-  net_.sentTo.push_back(to);
-  net_.sentBytes.assign(data, data + size);
-  return net_.sendOk;
-}
-UdpWait FakeSocket::waitReadable(int timeoutMillis) {
-  net_.waitTimeouts.push_back(timeoutMillis);
-  if (net_.arrivals.empty() || net_.arrivals.front().afterMillis > timeoutMillis) {
-    net_.now += timeoutMillis;
-    return UdpWait::Timeout;
-  }
-  net_.now += net_.arrivals.front().afterMillis;
-  const UdpWait w = net_.arrivals.front().wait;
-  if (w != UdpWait::Readable) net_.arrivals.pop_front();
-  return w;
-}
-int FakeSocket::receiveFrom(uint8_t* buffer, std::size_t capacity, UdpEndpoint& from) {
-  if (net_.arrivals.empty()) return -1;
-  Arrival a = net_.arrivals.front();
-  net_.arrivals.pop_front();
-  if (a.receiveFails) return -1;
-  const std::size_t n = std::min(capacity, a.bytes.size());
-  std::copy(a.bytes.begin(), a.bytes.begin() + static_cast<std::ptrdiff_t>(n), buffer);
-  from = a.from;
-  return static_cast<int>(n);
-}
-
-struct RecordingSetter final : LocalClockSetter {
-  bool accept = true;
-  std::vector<CivilTime> calls;
-  bool setLocalTime(const CivilTime& local) override {
-    calls.push_back(local);
-    return accept;
-  }
-};
-
-struct RecordingSink final : SntpStatusSink {
-  std::vector<std::string> statuses;
-  std::vector<std::pair<std::string, std::string>> times;
-  void showStatus(const std::string& text) override { statuses.push_back(text); }
-  void showTimes(const std::string& pc, const std::string& server) override { times.emplace_back(pc, server); }
-};
-
 using Texts = std::vector<std::string>;
 
 class SntpClientTest : public ::testing::Test {
  protected:
-  SntpClientTest() : clock(0, 9 * 3600) { clock.setLocal(2019, 12, 31, 23, 59, 0); }
+  SntpClientTest() : clock(0, 9 * 3600) {
+    clock.setLocal(2019, 12, 31, 23, 59, 0);
+    net.hosts["ntp.example.jp"] = kServerAddress;
+  }
 
   SntpResult run(const std::string& server = "ntp.example.jp") {
     SntpClient client(net, clock, setter);
@@ -198,7 +89,7 @@ TEST_F(SntpClientTest, SuccessfulAttemptSetsTheClockWithMilliseconds) {
   ASSERT_EQ(net.sentTo.size(), 1u);
   EXPECT_EQ(net.sentTo[0], (UdpEndpoint{kServerAddress, 123}));
   const SntpPacket request = makeSntpRequest();
-  EXPECT_EQ(net.sentBytes, std::vector<uint8_t>(request.begin(), request.end()));
+  EXPECT_EQ(net.sentDatagrams.at(0), std::vector<uint8_t>(request.begin(), request.end()));
   EXPECT_EQ(net.waitTimeouts.front(), 3000);
 
   // One library start and one clean-up, after the socket was closed.
@@ -320,6 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"EmptyReply",
                     [](FakeNet& n) {
                       Arrival a;
+                      a.from = {kServerAddress, 123};
                       n.arrivals.push_back(a);
                     },
                     "ntp.example.jp", SntpOutcome::BadReply, upToConnectThen("サーバーエラー")},

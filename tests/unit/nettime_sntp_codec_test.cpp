@@ -2,7 +2,7 @@
 
 #include "nettime/sntp.h"
 #include "platform/fake_clock.h"
-#include "tests/unit/nettime_test_support.h"
+#include "testsupport/sntp_doubles.h"
 
 namespace mdx {
 namespace {

@@ -55,11 +55,11 @@ TEST(SettingsUiZonePage, StoredZoneSelectsItsEntryAndUnknownNamesSurviveAnUntouc
 
 TEST(SettingsUiZonePage, RowTimeFollowsTheChoiceOrRug) {
   const FakeClock clock = mdx::testing::clockAt(2026, 1, 15, 9, 5, 40);  // 00:05 UTC
-  EXPECT_EQ(zoneRowTime(rules(), "India Standard Time", 0, clock), "5:35");
-  EXPECT_EQ(zoneRowTime(rules(), "Eastern Standard Time", 0, clock), "19:05");
-  EXPECT_EQ(zoneRowTime(rules(), "", -14, clock), "19:05");
-  EXPECT_EQ(zoneRowTime(rules(), "Atlantis Standard Time", 3, clock), "12:05");
-  EXPECT_EQ(zoneRowTime(nullptr, "India Standard Time", -9, clock), "0:05");
+  EXPECT_EQ(zoneRowTime(clock, rules(), "India Standard Time", 0, clock.nowSeconds()), "5:35");
+  EXPECT_EQ(zoneRowTime(clock, rules(), "Eastern Standard Time", 0, clock.nowSeconds()), "19:05");
+  EXPECT_EQ(zoneRowTime(clock, rules(), "", -14, clock.nowSeconds()), "19:05");
+  EXPECT_EQ(zoneRowTime(clock, rules(), "Atlantis Standard Time", 3, clock.nowSeconds()), "12:05");
+  EXPECT_EQ(zoneRowTime(clock, nullptr, "India Standard Time", -9, clock.nowSeconds()), "0:05");
   EXPECT_EQ(zoneRowLabel(1), "AREA1");
   EXPECT_EQ(zoneRowLabel(7), "AREA7");
 }

@@ -9,7 +9,7 @@
 #include "display/title_bar.h"
 #include "tests/unit/display_test_support.h"
 #include "worldtime/fixed_zone_rules.h"
-#include "worldtime/zoned_time.h"
+#include "display/time_texts.h"
 
 using namespace mdx;
 using namespace mdx::testing;
@@ -77,18 +77,19 @@ struct ZonedScene {
     scene.settings.area(1).ZONE = zone;
     scene.settings.area(1).RUG = 5;  // must be ignored while the zone is known
   }
-  AreaReading at(int y, int mo, int d, int h, int mi, int s = 0) {
+  AreaTime at(int y, int mo, int d, int h, int mi, int s = 0) {
     scene.clock = clockAt(y, mo, d, h, mi, s);
-    return areaReading(scene.ctx, 1, scene.clock.nowSeconds());
+    return areaTime(scene.ctx, 1, scene.clock.nowSeconds());
   }
-  std::string digital(const AreaReading& r, int32_t twelveHour, int32_t date) {
+  std::string digital(const AreaTime& t, int32_t twelveHour, int32_t date) {
     AreaSettings a = scene.settings.area(1);
     a.D_24HOUR = twelveHour;
-    return digitalBoxText(a, r.hour, r.minute, date ? r.date : "").text;
+    a.D_DATE = date;
+    return digitalBoxText(a, t).text;
   }
 };
 
-std::string hm(const AreaReading& r) { return r.date + " " + r.hour + ":" + r.minute + ":" + r.second; }
+std::string hm(const AreaTime& t) { return dateText(t) + " " + clockText(t, false) + ":" + twoDigits(t.second); }
 
 TEST(WorldTimeZones, NewYorkFromAJapanClockSummerAndWinter) {
   ZonedScene z("Eastern Standard Time");
@@ -142,24 +143,24 @@ TEST(WorldTimeZones, TitleShowsTheZonedTimeAndFollowsItsMinute) {
   FakeClock clock = clockAt(2026, 5, 10, 10, 45, 58);
   Title window;
   TitleState state;
-  updateTitle(window, state, s, clock, false, &rules());
+  updateTitle(window, state, s, clock, &rules(), clock.nowSeconds(), false);
   EXPECT_EQ(window.text, "7:15 Mumbai");
   clock.advanceMillis(1000);  // same minute: left alone
-  updateTitle(window, state, s, clock, false, &rules());
+  updateTitle(window, state, s, clock, &rules(), clock.nowSeconds(), false);
   EXPECT_EQ(window.sets, 2);  // the empty text, then the title
   clock.advanceMillis(1000);  // 10:46:00 in Japan, 7:16 in India
-  updateTitle(window, state, s, clock, false, &rules());
+  updateTitle(window, state, s, clock, &rules(), clock.nowSeconds(), false);
   EXPECT_EQ(window.text, "7:16 Mumbai");
 
   s.area(2).D_24HOUR = 1;
   s.area(2).ZONE = "Chatham Islands Standard Time";
   state.titleRefreshDue = 1;
-  updateTitle(window, state, s, clock, false, &rules());
+  updateTitle(window, state, s, clock, &rules(), clock.nowSeconds(), false);
   EXPECT_EQ(window.text, "PM2:31 Mumbai");  // 01:46 UTC + 12:45 in May
   s.area(2).ZONE = "Atlantis Standard Time";
   s.area(2).RUG = -1;
   state.titleRefreshDue = 1;
-  updateTitle(window, state, s, clock, false, &rules());
+  updateTitle(window, state, s, clock, &rules(), clock.nowSeconds(), false);
   EXPECT_EQ(window.text, "AM9:46 Mumbai");
 }
 

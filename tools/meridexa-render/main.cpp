@@ -212,7 +212,7 @@ int main(int argc, char** argv) {
   FrameContext ctx{surfaces, settings, clock, state, &builtinFixedZoneRules()};
   for (long f = 0; f < frames; ++f) {
     if (f > 0) clock.advanceMillis(1000);
-    composeFrame(ctx);
+    composeFrame(ctx, clock.nowSeconds());
   }
 
   if (!out.empty() && !writePngFile(out, surfaces.WorkSurface)) {

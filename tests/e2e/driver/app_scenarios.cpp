@@ -63,11 +63,15 @@ void secondCopy(const Context& ctx) {
   deleteProgramKey();
   Process first;
   HWND main = startAndWait(ctx, first);
+  ShowWindow(main, SW_MINIMIZE);
+  check(waitFor([&] { return IsIconic(main) != FALSE; }, 5000), "the first copy's window is minimised");
   Process second = Process::start(ctx.program);
   check(second.waitExit(15000), "the second copy ends at once");
   check(topWindows(second.id()).empty(), "the second copy showed no window");
   check(!programKeyExists(), "the second copy did not touch the registry");
   check(first.running() && IsWindow(main), "the first copy keeps running");
+  check(waitFor([&] { return !IsIconic(main) && GetForegroundWindow() == main; }, 5000),
+        "the first copy's window is restored and in front");
   PostMessageW(main, WM_CLOSE, 0, 0);
   check(first.waitExit(15000), "the first copy closes");
 }

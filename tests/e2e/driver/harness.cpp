@@ -202,19 +202,40 @@ void injectLibrary(const Process& p, const std::wstring& dll) {
   CloseHandle(t);
 }
 
-void installBeepProbe(const Process& p) {
-  DeleteFileW(L"C:\\beep-log.txt");
-  DeleteFileW(L"C:\\beep-probe.txt");
-  injectLibrary(p, L"C:\\mdxbeepprobe.dll");
-  if (!waitFor([] { return GetFileAttributesW(L"C:\\beep-probe.txt") != INVALID_FILE_ATTRIBUTES; }, 10000))
-    throw Failure{"the beep probe did not report"};
-  FILE* f = _wfopen(L"C:\\beep-probe.txt", L"rb");
+namespace {
+// Loads an import-replacing probe and waits for its report of whether it found the import.
+void installImportProbe(const Process& p, const wchar_t* dll, const wchar_t* log, const wchar_t* report,
+                        const std::string& function) {
+  DeleteFileW(log);
+  DeleteFileW(report);
+  injectLibrary(p, dll);
+  if (!waitFor([&] { return GetFileAttributesW(report) != INVALID_FILE_ATTRIBUTES; }, 10000))
+    throw Failure{"the " + function + " probe did not report"};
+  FILE* f = _wfopen(report, L"rb");
   int patched = 0;
   if (f) {
     if (std::fscanf(f, "%d", &patched) != 1) patched = 0;
     std::fclose(f);
   }
-  if (patched < 1) throw Failure{"the program imports no Beep the probe could replace"};
+  if (patched < 1) throw Failure{"the program imports no " + function + " the probe could replace"};
+}
+}  // namespace
+
+void installBeepProbe(const Process& p) {
+  installImportProbe(p, L"C:\\mdxbeepprobe.dll", L"C:\\beep-log.txt", L"C:\\beep-probe.txt", "Beep");
+}
+
+void installShowWindowProbe(const Process& p) {
+  installImportProbe(p, L"C:\\mdxshowprobe.dll", L"C:\\show-log.txt", L"C:\\show-probe.txt", "ShowWindow");
+}
+
+std::vector<int> recordedShowCommands() {
+  std::vector<int> commands;
+  FILE* f = _wfopen(L"C:\\show-log.txt", L"rb");
+  int command = 0;
+  while (f && std::fscanf(f, "%d", &command) == 1) commands.push_back(command);
+  if (f) std::fclose(f);
+  return commands;
 }
 
 std::vector<std::pair<DWORD, DWORD>> recordedBeeps() {

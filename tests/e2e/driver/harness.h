@@ -88,6 +88,10 @@ void injectLibrary(const Process& p, const std::wstring& dll);
 void installBeepProbe(const Process& p);
 // The (frequency, duration) of every Beep since the probe was installed.
 std::vector<std::pair<DWORD, DWORD>> recordedBeeps();
+// Records the program's ShowWindow commands (the windows still show and hide as before).
+void installShowWindowProbe(const Process& p);
+// The show command (SW_...) of every ShowWindow call since the probe was installed.
+std::vector<int> recordedShowCommands();
 
 // Registry under HKCU\Software\Quenholt\meridexa.
 struct RegValue {

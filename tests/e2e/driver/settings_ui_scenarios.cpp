@@ -250,6 +250,7 @@ void optionsDialog(const Context& ctx) {
   deleteProgramKey();
   Process p;
   HWND main = startProgram(ctx, p);
+  installShowWindowProbe(p);
   HWND dlg = openDialog(p, main, kOptionsCommand, "オプション");
   check(isChecked(dlg, kOptTitleNone) && !isChecked(dlg, kOptTitleArea7), "なし is chosen for TITLE 0");
   check(itemText(dlg, kOptMinute) == "30" && !IsWindowEnabled(GetDlgItem(dlg, kOptMinute)),
@@ -304,8 +305,8 @@ void optionsDialog(const Context& ctx) {
   const RECT r = windowRect(main);
   check(r.left == 107 && r.top == 102 && r.right - r.left == 586 && r.bottom - r.top == 369,
         "the reset puts the window at (107, 102) sized 586 x 369: " + rectText(r));
-  // The program applies the topmost band after the new frame's minimise and restore, which
-  // under load can end after the caption is already gone.
+  for (int command : recordedShowCommands())
+    check(command != SW_MINIMIZE && command != SW_RESTORE, "the new frame comes without a minimise or restore");
   check(waitFor([&] { return (GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, 5000),
         "常に手前に表示 makes the window topmost");
   const bool area7 = waitFor([&] { return windowText(main).find("赤の広場(ﾓｽｸﾜ)") != std::string::npos; }, 2500);

@@ -18,7 +18,7 @@ class MainWindowEffects : public TimedActionEffects {
   MainWindowEffects(HWND mainWindow, std::function<void()> saveSettings, SoundDevice& device);
 
   void saveSettings() override;
-  void endSession(uint32_t exitWindowsFlags) override;
+  bool endSession(uint32_t exitWindowsFlags, uint32_t reason) override;
   void postQuit() override;
   void playSound(const std::string& path, SoundKind kind) override;
   void launch(const std::string& commandLine) override;

@@ -6,6 +6,7 @@
 #include "app/key_rules.h"
 #include "app/win32/single_instance.h"
 #include "settings/settings_io.h"
+#include "display/win32/window_dpi.h"
 #include "display/win32/window_placement.h"
 #include "libs/imports.h"
 #include "nettime/win32/time_server_dlg.h"
@@ -39,6 +40,7 @@ const MessageEntry<WorldClockDlg> WorldClockDlg::kMessages[] = {
     {WM_QUERYDRAGICON, &WorldClockDlg::onQueryDragIcon},
     {WM_QUERYENDSESSION, &WorldClockDlg::onQueryEndSession},
     {WM_ENDSESSION, &WorldClockDlg::onEndSession},
+    {WM_DPICHANGED, &WorldClockDlg::onDpiChanged},
 };
 
 const CommandEntry<WorldClockDlg> WorldClockDlg::kCommands[] = {
@@ -71,10 +73,10 @@ BOOL WorldClockDlg::onInitDialog() {
   // paint its own background over the corner.
   ShowWindow(mapPicture_, SW_HIDE);
 
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  setWindowIconsForDpi(hwnd_, appInstance(), IDI_APP);
 
   loadMapSurfaces();
+  composeFirstPicture();
   publishMainWindow(hwnd_);
   return TRUE;
 }
@@ -87,6 +89,15 @@ void WorldClockDlg::loadMapSurfaces() {
   applyTopMost(hwnd_, records_.option.TOP_WINDOW);
 }
 
+// The window is shown once this initialisation returns; its first paint presents a whole
+// frame instead of the bare map. The first tick still composes its frame as every start did.
+void WorldClockDlg::composeFirstPicture() {
+  mdx::composeFrame(FrameContext{surfaces_, records_, clock_, display_, &windowsZoneRules()}, clock_.nowSeconds(),
+                    nullptr);
+  display_.firstFrameDue = 1;
+  firstPictureReady_ = true;
+}
+
 void WorldClockDlg::onDestroy() {
   saveSettings();
   surfaces_ = MapSurfaces{};
@@ -96,6 +107,7 @@ void WorldClockDlg::onDestroy() {
 void WorldClockDlg::loadSettings() {
   WindowRect rect;
   mdx::loadSettings(store_, records_, rect);
+  if (!hasStoredWindowRect(store_)) rect = defaultWindowRectFor(hwnd_);
   placeWindow(hwnd_, rect);
   applyTopMost(hwnd_, records_.option.TOP_WINDOW);
 }
@@ -249,7 +261,7 @@ INT_PTR WorldClockDlg::onPaint(WPARAM, LPARAM) {
 
 INT_PTR WorldClockDlg::onEraseBackground(WPARAM, LPARAM) {
   // Before the first frame the dialog background is drawn; afterwards the frame covers it all.
-  if (display_.firstFrameDue == 1) return FALSE;
+  if (!firstPictureReady_) return FALSE;
   SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, 1);
   return TRUE;
 }
@@ -257,6 +269,14 @@ INT_PTR WorldClockDlg::onEraseBackground(WPARAM, LPARAM) {
 INT_PTR WorldClockDlg::onSize(WPARAM, LPARAM lp) {
   display_.setClientSize(LOWORD(lp), HIWORD(lp));
   return FALSE;
+}
+
+// Moved to a monitor of another DPI (or the scaling changed): the size Windows suggests keeps
+// the window's share of the screen; the icons are picked again for the new DPI.
+INT_PTR WorldClockDlg::onDpiChanged(WPARAM, LPARAM lp) {
+  applySuggestedDpiRect(hwnd_, lp);
+  setWindowIconsForDpi(hwnd_, appInstance(), IDI_APP);
+  return TRUE;
 }
 
 INT_PTR WorldClockDlg::onQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); }

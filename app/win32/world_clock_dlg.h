@@ -50,6 +50,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   INT_PTR onQueryDragIcon(WPARAM, LPARAM);
   INT_PTR onQueryEndSession(WPARAM, LPARAM);
   INT_PTR onEndSession(WPARAM, LPARAM);
+  INT_PTR onDpiChanged(WPARAM, LPARAM);
 
   // Popup-menu commands.
   void onAbout();
@@ -75,6 +76,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   void loadSettings();
   void saveSettings();
   void loadMapSurfaces();
+  void composeFirstPicture();
   void showPopup(POINT screen);
   void showPopupAtClientCorner();
 
@@ -84,6 +86,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   SessionEnd sessionEnd_;
   HICON icon_ = nullptr;
   HWND mapPicture_ = nullptr;
+  bool firstPictureReady_ = false;  // WorkSurface holds a whole frame
 
   // Run-time state shared between the tick, the display and the dialogs.
   MapSurfaces surfaces_;

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "display/win32/window_dpi.h"
 #include "display/win32/window_placement.h"
 #include "platform/win32/text.h"
 #include "settings_ui/win32/colour_picker.h"
@@ -19,6 +20,7 @@ const MessageEntry<OptionDlg> OptionDlg::kMessages[] = {{0, nullptr}};
 const CommandEntry<OptionDlg> OptionDlg::kCommands[] = {
     {id::kDialColour, BN_CLICKED, &OptionDlg::onDialColourCheck},
     {id::kUserChime, BN_CLICKED, &OptionDlg::onUserChimeCheck},
+    {id::kNight, BN_CLICKED, &OptionDlg::onNightCheck},
     {id::kColorButton, BN_CLICKED, &OptionDlg::onColor},
     {id::kWavBrowse, BN_CLICKED, &OptionDlg::onWavBrowse},
 };
@@ -31,6 +33,7 @@ BOOL OptionDlg::onInitDialog() {
   loadFields();
   applyUserChimeEnabling(*this);
   applyDialColourEnabling(*this);
+  applyTrueSkyEnabling(*this);
   return TRUE;
 }
 
@@ -47,6 +50,8 @@ void OptionDlg::onOK() {
 void OptionDlg::onDialColourCheck() { applyDialColourEnabling(*this); }
 
 void OptionDlg::onUserChimeCheck() { applyUserChimeEnabling(*this); }
+
+void OptionDlg::onNightCheck() { applyTrueSkyEnabling(*this); }
 
 void OptionDlg::onColor() {
   // From the stored values, not from what is typed in the edits now.
@@ -67,7 +72,7 @@ bool runOptionsDialog(HWND owner, SettingsRecords& records) {
   if (ok) {
     const OptionsOkSteps steps = applyOptionsOk(dlg.values, records);
     // The reset also takes the window out of the topmost band; applyTopMost below restores it.
-    if (steps.resetWindow) placeWindow(owner, defaultWindowRect());
+    if (steps.resetWindow) placeWindow(owner, defaultWindowRectFor(owner));
     if (steps.restyle) applyTitleBarStyle(owner, records.option.MAIN_TITLE);
   }
   applyTopMost(owner, records.option.TOP_WINDOW);

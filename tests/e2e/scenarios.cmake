@@ -14,6 +14,7 @@ set(MDX_E2E_SCENARIOS
   actions.call_takes_the_title
   actions.program_runs_once
   actions.exit_out_of_range_quits
+  actions.exit_asks_windows
   nettime.dialog
   nettime.loopback_attempt
   nettime.hostile_replies
@@ -32,6 +33,7 @@ set(MDX_E2E_SCENARIOS
   display.no_caption
   display.title_area_time
   display.partial_present_is_whole
+  display.every_dpi
   sound.chime_audible
   sound.wav_file_audible
   zones.title_in_india

@@ -88,10 +88,12 @@ class RecordingTitle final : public TitleWindow {
 class CheckingEffects final : public QuietEffects {
  public:
   void saveSettings() override { ++saves; }
-  void endSession(uint32_t flags) override {
+  bool endSession(uint32_t flags, uint32_t reason) override {
     FUZZ_CHECK(flags == kExitLogOff || flags == kExitReboot || flags == kExitShutdown,
                "a session end only with one of the three kinds");
+    FUZZ_CHECK(reason == kExitReasonPlannedOther, "a session end is always planned");
     ++sessionEnds;
+    return true;
   }
   void postQuit() override { ++quits; }
   int saves = 0, sessionEnds = 0, quits = 0;
@@ -195,6 +197,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   saveSettings(savedWithZones, records, rect);
   FUZZ_CHECK(savedWithZones.valueCount() == kSavedValueCount + zoned, "a save adds one value per zone");
   const ZoneRules* zones = &builtinFixedZoneRules();
+  // The true sky at any value (only 1 counts), under any clock the frames below are given.
+  records.option.D_TAIYOU = fuzzedInt(in);
 
   // The reservation times are the dialog's and never stored: any text at all here.
   records.action.exitTime = in.ConsumeRandomLengthString(8);

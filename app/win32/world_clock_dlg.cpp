@@ -54,7 +54,7 @@ const CommandEntry<WorldClockDlg> WorldClockDlg::kCommands[] = {
 };
 
 WorldClockDlg::WorldClockDlg(ProfileStore& store, const Clock& clock)
-    : DialogImpl(IDD_MAIN, nullptr), store_(store), clock_(clock) {
+    : DialogImpl(IDD_MAIN, nullptr), store_(store), clock_(clock), keyBeep_([] { Beep(kKeyBeepHz, kKeyBeepMs); }) {
   icon_ = static_cast<HICON>(LoadImageW(appInstance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
 }
 
@@ -139,13 +139,13 @@ bool WorldClockDlg::preTranslateMessage(MSG& msg) {
       showPopupAtClientCorner();
       return true;
     case KeyRule::BeepPlain:
-      Beep(570, 1000);
+      keyBeep_.request();
       // Dispatched past the dialog's keyboard handling: neither key closes the window.
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
       return true;
     case KeyRule::BeepThenDialog:
-      Beep(570, 1000);
+      keyBeep_.request();
       break;
     case KeyRule::Default:
       break;

@@ -8,6 +8,7 @@
 #include "actions/timed_action_engine.h"
 #include "actions/win32/main_window_effects.h"
 #include "actions/win32/win32_sound_device.h"
+#include "app/beep_player.h"
 #include "app/clock_tick.h"
 #include "app/session_end.h"
 #include "settings/profile_store.h"
@@ -84,6 +85,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   const Clock& clock_;
   SettingsRecords records_;
   SessionEnd sessionEnd_;
+  BeepPlayer keyBeep_;  // the key rules' beep, sounded off this thread
   HICON icon_ = nullptr;
   HWND mapPicture_ = nullptr;
   bool firstPictureReady_ = false;  // WorkSurface holds a whole frame

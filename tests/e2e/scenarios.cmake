@@ -8,6 +8,7 @@ set(MDX_E2E_SCENARIOS
   app.about_box
   app.session_end_saves
   app.menu_key_beeps
+  app.held_key_keeps_ticking
   libs.exports_and_error_boxes
   libs.missing_library_stops_the_start
   actions.timer_dialog_defaults
@@ -38,6 +39,7 @@ set(MDX_E2E_SCENARIOS
   sound.wav_file_audible
   zones.title_in_india
   zones.zone_page
+  cities.pick_by_keyboard
   release.install_uninstall
   soak.one_day
 )

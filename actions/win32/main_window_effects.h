@@ -37,8 +37,4 @@ class MainWindowEffects : public TimedActionEffects {
 // whether Windows granted it.
 bool enableShutdownPrivilege();
 
-// Starts a command line the way WinExec does, shown with `showCommand`, without waiting for
-// it; returns whether the process was created.
-bool launchCommandLine(const std::string& commandLine, WORD showCommand);
-
 }  // namespace mdx::win

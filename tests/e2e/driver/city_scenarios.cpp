@@ -5,6 +5,7 @@
 #include "tests/e2e/driver/harness.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <prsht.h>
 
 #include <cmath>
@@ -58,6 +59,26 @@ std::string selectedListEntry(HWND list) {
   return narrow(w.c_str());
 }
 
+// What a screen reader hears as the control's name (Microsoft Active Accessibility).
+std::string accessibleName(HWND control) {
+  IAccessible* acc = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&acc))))
+    return "<none>";
+  VARIANT self;
+  VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::string out = "<none>";
+  if (SUCCEEDED(acc->get_accName(self, &name)) && name) {
+    out = narrow(name);
+    SysFreeString(name);
+  }
+  acc->Release();
+  return out;
+}
+
 const mdx::CityRow& cityByZone(const char* iana) {
   for (size_t i = 0; i < mdx::kCityCount; ++i)
     if (std::string(mdx::kCityTable[i].ianaZone) == iana) return mdx::kCityTable[i];
@@ -101,6 +122,9 @@ void pickNewYorkByKeyboard(const Context& ctx) {
                                                std::to_string(dropped) + " px wide at " + std::to_string(dpi) + " DPI");
   }
 
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  log("  screen readers name row 2's button \"" + accessibleName(GetDlgItem(page, cityButtonId(2))) +
+      "\" and its list \"" + accessibleName(GetDlgItem(page, listId(2))) + "\"");
   // Tab until AREA2's button has the focus; Enter opens the picker.
   HWND button = GetDlgItem(page, cityButtonId(2));
   for (int i = 0; i < 12 && focusOf(sheet) != button; ++i) {

@@ -24,6 +24,7 @@ inline constexpr int kStatus = IDC_TS_STATUS;
 inline constexpr int kPcTime = IDC_TS_PC_TIME;
 inline constexpr int kServerTime = IDC_TS_SERVER_TIME;
 inline constexpr int kIconControl = IDC_TS_ICON;
+inline constexpr int kAcquireButton = 1;     // "取得", the default button (IDOK)
 inline constexpr int kCloseButton = 2;       // "ｷｬﾝｾﾙ" / "OK" (IDCANCEL)
 inline constexpr int kIconFirst = IDI_APP;
 inline constexpr int kIconSecond = IDI_APP_ALT;

@@ -1,43 +1,20 @@
 #include "actions/win32/main_window_effects.h"
 
-#include <utility>
 #include <vector>
 
+#include "actions/timed_action_engine.h"
 #include "platform/win32/text.h"
 
 namespace mdx::win {
 
 static_assert(kExitLogOff == EWX_LOGOFF && kExitShutdown == EWX_SHUTDOWN && kExitReboot == EWX_REBOOT);
 
-MainWindowEffects::MainWindowEffects(HWND mainWindow, std::function<void()> saveSettings, SoundDevice& device)
-    : main_(mainWindow), save_(std::move(saveSettings)), device_(device) {}
-
-void MainWindowEffects::saveSettings() {
-  if (save_) save_();
-}
-
-void MainWindowEffects::endSession(uint32_t exitWindowsFlags) {
+void endWindowsSession(uint32_t exitWindowsFlags) {
   // Without the privilege Windows refuses a restart or shut-down from an ordinary process;
   // log off needs none.
   if (sessionEndNeedsShutdownPrivilege(exitWindowsFlags)) enableShutdownPrivilege();
   ExitWindowsEx(exitWindowsFlags, 0);
 }
-
-void MainWindowEffects::postQuit() { PostMessageW(main_, WM_QUIT, 0, 0); }
-
-void MainWindowEffects::playSound(const std::string& path, SoundKind kind) { mdx::playSound(device_, path, kind); }
-
-void MainWindowEffects::launch(const std::string& commandLine) { launchCommandLine(commandLine, SW_SHOW); }
-
-bool MainWindowEffects::isMinimised() { return IsIconic(main_) != FALSE; }
-
-void MainWindowEffects::restoreWindow() { ShowWindow(main_, SW_RESTORE); }
-
-void MainWindowEffects::setTopMost(bool topMost) {
-  SetWindowPos(main_, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-}
-
-void MainWindowEffects::flashWindow(bool invert) { FlashWindow(main_, invert ? TRUE : FALSE); }
 
 bool enableShutdownPrivilege() {
   HANDLE token = nullptr;

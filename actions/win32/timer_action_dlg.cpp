@@ -2,7 +2,6 @@
 
 #include "dialogfw/win32/file_dialog.h"
 #include "dialogfw/win32/group_frames.h"
-#include "platform/win32/pc_clock.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -145,16 +144,14 @@ void TimerActionDlg::onSoundBrowse() { browse(timer_dlg::kSoundFileFilter, timer
 void TimerActionDlg::onProgramBrowse() { browse(timer_dlg::kProgramFileFilter, timer_dlg::kProgramField); }
 void TimerActionDlg::onSoundTest() { testPlay(device_, itemText(timer_dlg::kSoundFileField)); }
 
-bool runTimerActionDialog(HWND owner, TimedAction& action, SoundDevice& device, const Clock& clock) {
+std::optional<TimedAction> runTimerActionDialog(HWND owner, const TimedAction& action, SoundDevice& device,
+                                                const Clock& clock) {
   TimerActionDlg dlg(owner, device, clock);
   dlg.model.loadFrom(action);
-  if (dlg.doModal() != IDOK) return false;
-  dlg.model.storeInto(action);
-  return true;
-}
-
-bool runTimerActionDialog(HWND owner, TimedAction& action, SoundDevice& device) {
-  return runTimerActionDialog(owner, action, device, pcClock());
+  if (dlg.doModal() != IDOK) return std::nullopt;
+  TimedAction result = action;
+  dlg.model.storeInto(result);
+  return result;
 }
 
 }  // namespace mdx::win

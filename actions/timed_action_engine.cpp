@@ -35,16 +35,6 @@ bool reservedTimeMatches(const std::string& reservedTime, int hour, int minute) 
 
 namespace {
 
-void checkExit(const TimedAction& action, int h, int m, TimedActionEffects& effects) {
-  if (!isOn(action.exitReserved) || !reservedTimeMatches(action.exitTime, h, m)) return;
-  if (const auto flags = exitWindowsFlagsForKind(action.exitKind)) {
-    effects.saveSettings();
-    effects.endSession(*flags);
-  }
-  // The program ends even when Windows refuses, and for an unknown kind too.
-  effects.postQuit();
-}
-
 // Runs `run` once per matching stretch of ticks: on the first tick at which `matches` holds.
 // `fired` stays 1 while it holds and drops back to 0 at the first tick at which it does not.
 template <class Run>
@@ -64,6 +54,16 @@ void playReservedSound(TimedAction& action, TimedActionEffects& effects) {
   if (endsWithMid(action.soundFile)) effects.playSound(action.soundFile, SoundKind::MidiFile);
 }
 
+void runExit(const TimedAction& action, TimedActionEffects& effects) {
+  if (const auto flags = exitWindowsFlagsForKind(action.exitKind)) {
+    effects.saveSettings();
+    // A refused exit keeps the clock running: vanishing having ended nothing is worse. The
+    // settings are saved either way.
+    if (!effects.endSession(*flags, kExitReasonPlannedOther)) return;
+  }
+  effects.postQuit();
+}
+
 }  // namespace
 
 void checkTimedActions(const Clock& pc, int64_t utcSeconds, TimedAction& action, const OptionSettings& option,
@@ -71,7 +71,8 @@ void checkTimedActions(const Clock& pc, int64_t utcSeconds, TimedAction& action,
   const AreaTime now = pcTimeAt(pc, utcSeconds);
   const int h = now.hour;
   const int m = now.minute;
-  checkExit(action, h, m, effects);
+  oncePerMatch(isOn(action.exitReserved) && reservedTimeMatches(action.exitTime, h, m), state.exitFired,
+               [&] { runExit(action, effects); });
   oncePerMatch(isOn(action.soundReserved) && reservedTimeMatches(action.soundTime, h, m), state.soundFired,
                [&] { playReservedSound(action, effects); });
   oncePerMatch(isOn(action.programReserved) && reservedTimeMatches(action.programTime, h, m), state.programFired,

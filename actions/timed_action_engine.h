@@ -17,6 +17,7 @@ namespace mdx {
 // start, never stored). A fired switch is 1 from the first tick of the matching minute in
 // which its action ran until the first tick at which the action no longer matches.
 struct TimedActionState {
+  int32_t exitFired = 0;  // a Windows exit was asked for (and refused) in this minute
   int32_t soundFired = 0;
   int32_t programFired = 0;
   int32_t callFired = 0;
@@ -25,16 +26,24 @@ struct TimedActionState {
   int32_t callPending = 0;  // a call has fired and the user has not reset it
 };
 
-// ExitWindowsEx flags for the three exit kinds.
-constexpr uint32_t kExitLogOff = 0;    // EWX_LOGOFF
-constexpr uint32_t kExitShutdown = 1;  // EWX_SHUTDOWN
-constexpr uint32_t kExitReboot = 2;    // EWX_REBOOT
+// ExitWindowsEx flags as Windows numbers them.
+constexpr uint32_t kEwxLogOff = 0x0, kEwxShutdown = 0x1, kEwxReboot = 0x2, kEwxPowerOff = 0x8,
+                   kEwxForceIfHung = 0x10;
+// The three exit kinds. A timed exit runs unattended, so a program that does not answer the
+// end-of-session messages is ended rather than left to hold the session up all night; shut
+// down turns the power off (EWX_SHUTDOWN alone leaves it on).
+constexpr uint32_t kExitLogOff = kEwxLogOff | kEwxForceIfHung;
+constexpr uint32_t kExitReboot = kEwxReboot | kEwxForceIfHung;
+constexpr uint32_t kExitShutdown = kEwxPowerOff | kEwxForceIfHung;
+// The reason given with every exit: SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER |
+// SHTDN_REASON_FLAG_PLANNED. Reason 0 would be logged as an unplanned shut-down.
+constexpr uint32_t kExitReasonPlannedOther = 0x80000000u;
 
 // Flags for exitKind 0 (log off), 1 (restart), 2 (shut down); nothing for any other kind.
 std::optional<uint32_t> exitWindowsFlagsForKind(int32_t exitKind);
 // Restart and shut down need the process's shutdown privilege enabled first; log off does not.
 inline bool sessionEndNeedsShutdownPrivilege(uint32_t exitWindowsFlags) {
-  return exitWindowsFlags != kExitLogOff;
+  return (exitWindowsFlags & (kEwxShutdown | kEwxReboot | kEwxPowerOff)) != 0;
 }
 
 // Everything the check and the call do to the outside world. The main window (app/world_clock)
@@ -44,9 +53,10 @@ class TimedActionEffects {
   virtual ~TimedActionEffects() = default;
   // Writes every setting to the profile store (the same records the check works on).
   virtual void saveSettings() = 0;
-  // Asks Windows to end the session with these ExitWindowsEx flags and reason 0, enabling the
-  // shutdown privilege first when sessionEndNeedsShutdownPrivilege(flags). Result ignored.
-  virtual void endSession(uint32_t exitWindowsFlags) = 0;
+  // Asks Windows to end the session with these ExitWindowsEx flags and reason, enabling the
+  // shutdown privilege first when sessionEndNeedsShutdownPrivilege(flags). True when Windows
+  // took the request (the end then goes on without the program), false when it refused.
+  virtual bool endSession(uint32_t exitWindowsFlags, uint32_t reason) = 0;
   // Posts WM_QUIT (both parameters 0) to the main window.
   virtual void postQuit() = 0;
   // Starts a sound; the shell forwards to mdx::playSound with its SoundDevice.
@@ -67,8 +77,11 @@ class TimedActionEffects {
 // five characters (the empty text included) never matches.
 bool reservedTimeMatches(const std::string& reservedTime, int hour, int minute);
 
-// One tick's check at the PC's local time of `utcSeconds` (`pc` converts), in this order: Windows exit, sound, program, call, hourly chime (OPTION
-// JIHOU), user chime. Every due action runs in the same tick. The sound reservation
+// One tick's check at the PC's local time of `utcSeconds` (`pc` converts), in this order:
+// Windows exit, sound, program, call, hourly chime (OPTION JIHOU), user chime. Every due action
+// runs in the same tick. A Windows exit saves the settings and quits once Windows has taken it
+// (an unknown kind only quits); one that Windows refuses leaves the program running and is not
+// asked again in that minute. The sound reservation
 // upper-cases action.soundFile (ASCII letters only) in place when it fires.
 void checkTimedActions(const Clock& pc, int64_t utcSeconds, TimedAction& action, const OptionSettings& option,
                        TimedActionState& state, TimedActionEffects& effects);

@@ -57,9 +57,10 @@ class MainWindow {
   virtual void stopTickTimer() = 0;
 
   // ---- the timed actions' effects on the world
-  // Ends the Windows session with these ExitWindowsEx flags (reason 0), enabling the shutdown
-  // privilege first when sessionEndNeedsShutdownPrivilege(flags). Result ignored.
-  virtual void endSession(uint32_t exitWindowsFlags) = 0;
+  // Asks Windows to end the session with these ExitWindowsEx flags and reason, enabling the
+  // shutdown privilege first when sessionEndNeedsShutdownPrivilege(flags). True when Windows
+  // took the request, false when it refused.
+  virtual bool endSession(uint32_t exitWindowsFlags, uint32_t reason) = 0;
   // Posts the quit message to the window: its modal run ends, then it is destroyed.
   virtual void postQuit() = 0;
   virtual void playSound(const std::string& path, SoundKind kind) = 0;

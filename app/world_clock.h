@@ -72,7 +72,7 @@ class WorldClock : private TickTargets,
 
   // The timed actions' effects: the save is this window's, the rest the port's.
   void saveSettings() override;
-  void endSession(uint32_t flags) override { window_.endSession(flags); }
+  bool endSession(uint32_t flags, uint32_t reason) override { return window_.endSession(flags, reason); }
   void postQuit() override { window_.postQuit(); }
   void playSound(const std::string& path, SoundKind kind) override { window_.playSound(path, kind); }
   void launch(const std::string& commandLine) override { window_.launch(commandLine); }

@@ -92,6 +92,14 @@ target_include_directories(mdxbeepprobe PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxbeepprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 add_dependencies(mdxdriver mdxbeepprobe)
 
+# Test-only library that stands in for ExitWindowsEx: records each request, never ends anything.
+add_library(mdxexitprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/exit_probe.cpp)
+set_target_properties(mdxexitprobe PROPERTIES PREFIX "")
+target_include_directories(mdxexitprobe PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(mdxexitprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
+target_link_libraries(mdxexitprobe PRIVATE advapi32)
+add_dependencies(mdxdriver mdxexitprobe)
+
 # Test-only library that records the program's ShowWindow commands.
 add_library(mdxshowprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/show_window_probe.cpp)
 set_target_properties(mdxshowprobe PROPERTIES PREFIX "")

@@ -11,7 +11,7 @@ namespace mdx {
 class QuietEffects : public TimedActionEffects {
  public:
   void saveSettings() override {}
-  void endSession(uint32_t) override {}
+  bool endSession(uint32_t, uint32_t) override { return true; }
   void postQuit() override {}
   void playSound(const std::string&, SoundKind) override {}
   void launch(const std::string&) override {}

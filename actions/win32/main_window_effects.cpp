@@ -2,18 +2,23 @@
 
 #include <vector>
 
+#include <reason.h>
+
 #include "actions/timed_action_engine.h"
 #include "platform/win32/text.h"
 
 namespace mdx::win {
 
-static_assert(kExitLogOff == EWX_LOGOFF && kExitShutdown == EWX_SHUTDOWN && kExitReboot == EWX_REBOOT);
+static_assert(kEwxLogOff == EWX_LOGOFF && kEwxShutdown == EWX_SHUTDOWN && kEwxReboot == EWX_REBOOT &&
+              kEwxPowerOff == EWX_POWEROFF && kEwxForceIfHung == EWX_FORCEIFHUNG);
+static_assert(kExitReasonPlannedOther ==
+              (SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED));
 
-void endWindowsSession(uint32_t exitWindowsFlags) {
+bool endWindowsSession(uint32_t exitWindowsFlags, uint32_t reason) {
   // Without the privilege Windows refuses a restart or shut-down from an ordinary process;
   // log off needs none.
   if (sessionEndNeedsShutdownPrivilege(exitWindowsFlags)) enableShutdownPrivilege();
-  ExitWindowsEx(exitWindowsFlags, 0);
+  return ExitWindowsEx(exitWindowsFlags, reason) != FALSE;
 }
 
 bool enableShutdownPrivilege() {

@@ -9,9 +9,9 @@
 
 namespace mdx::win {
 
-// ExitWindowsEx with these flags and reason 0, after enabling the shutdown privilege when
-// restart or shut-down needs it (sessionEndNeedsShutdownPrivilege). Result ignored.
-void endWindowsSession(uint32_t exitWindowsFlags);
+// ExitWindowsEx with these flags and reason, after enabling the shutdown privilege when restart
+// or shut-down needs it (sessionEndNeedsShutdownPrivilege). True when Windows took the request.
+bool endWindowsSession(uint32_t exitWindowsFlags, uint32_t reason);
 
 // Enables SE_SHUTDOWN_NAME in the process token, which restart and shut down need; returns
 // whether Windows granted it.

@@ -206,7 +206,9 @@ void WorldClockDlg::startTickTimer(unsigned delayMs) { SetTimer(hwnd_, kTickTime
 
 void WorldClockDlg::stopTickTimer() { KillTimer(hwnd_, kTickTimerId); }
 
-void WorldClockDlg::endSession(uint32_t exitWindowsFlags) { endWindowsSession(exitWindowsFlags); }
+bool WorldClockDlg::endSession(uint32_t exitWindowsFlags, uint32_t reason) {
+  return endWindowsSession(exitWindowsFlags, reason);
+}
 
 void WorldClockDlg::postQuit() { PostMessageW(hwnd_, WM_QUIT, 0, 0); }
 

@@ -61,7 +61,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>, public MainWindow {
   void presentFrame(const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight, bool whole) override;
   void startTickTimer(unsigned delayMs) override;
   void stopTickTimer() override;
-  void endSession(uint32_t exitWindowsFlags) override;
+  bool endSession(uint32_t exitWindowsFlags, uint32_t reason) override;
   void postQuit() override;
   void playSound(const std::string& path, SoundKind kind) override;
   void launch(const std::string& commandLine) override;

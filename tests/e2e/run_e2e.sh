@@ -27,7 +27,7 @@ cp -a --reflink=auto "$template" "$work/prefix"
 app=$work/prefix/drive_c/meridexa
 mkdir -p "$app"
 cp "$build/meridexa.exe" "$build/mdxutil.dll" "$build/mdxsound.dll" "$build/mdxgraph.dll" "$build/meridexa.html" "$app/"
-cp "$build/mdxdriver.exe" "$build/mdxprobe.dll" "$build/mdxbeepprobe.dll" "$build/mdxsoakprobe.dll" "$build/mdxshowprobe.dll" "$work/prefix/drive_c/"
+cp "$build/mdxdriver.exe" "$build"/mdx*probe.dll "$work/prefix/drive_c/"
 dll_overrides="mscoree,mshtml="
 # The release scenarios install the setup made from this build. Shortcuts land in the prefix
 # only: its desktop becomes a plain folder (not the Linux user's), and no menu entries are made.

@@ -88,10 +88,12 @@ class RecordingTitle final : public TitleWindow {
 class CheckingEffects final : public QuietEffects {
  public:
   void saveSettings() override { ++saves; }
-  void endSession(uint32_t flags) override {
+  bool endSession(uint32_t flags, uint32_t reason) override {
     FUZZ_CHECK(flags == kExitLogOff || flags == kExitReboot || flags == kExitShutdown,
                "a session end only with one of the three kinds");
+    FUZZ_CHECK(reason == kExitReasonPlannedOther, "a session end is always planned");
     ++sessionEnds;
+    return true;
   }
   void postQuit() override { ++quits; }
   int saves = 0, sessionEnds = 0, quits = 0;

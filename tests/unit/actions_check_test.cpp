@@ -15,9 +15,13 @@ class RecordingEffects : public TimedActionEffects {
  public:
   std::vector<std::string> events;
   bool minimised = false;
+  bool windowsTakesTheEnd = true;
 
   void saveSettings() override { events.push_back("save"); }
-  void endSession(uint32_t flags) override { events.push_back("end " + std::to_string(flags)); }
+  bool endSession(uint32_t flags, uint32_t reason) override {
+    events.push_back("end " + std::to_string(flags) + " " + std::to_string(reason));
+    return windowsTakesTheEnd;
+  }
   void postQuit() override { events.push_back("quit"); }
   void playSound(const std::string& path, SoundKind kind) override {
     events.push_back("play " + std::to_string(static_cast<int>(kind)) + " " + path);
@@ -173,24 +177,36 @@ TEST_P(ActionsExit, SavesThenEndsTheSessionThenQuits) {
   action.exitKind = GetParam().kind;
   action.exitTime = "23:30";
   EXPECT_EQ(tickAt(2024, 3, 1, 23, 29, 59), Events{});
-  EXPECT_EQ(tickAt(2024, 3, 1, 23, 30, 0), (Events{"save", "end " + std::to_string(GetParam().flags), "quit"}));
+  const std::string end = "end " + std::to_string(GetParam().flags) + " 2147483648";  // planned, other
+  EXPECT_EQ(tickAt(2024, 3, 1, 23, 30, 0), (Events{"save", end, "quit"}));
   EXPECT_EQ(action.exitReserved, 1);  // nothing of the reservation is cleared
   EXPECT_EQ(action.exitTime, "23:30");
+
+  // Refused: the settings are saved, the program stays, and Windows is not asked again until
+  // the reserved minute comes round the next day.
+  effects.windowsTakesTheEnd = false;
+  EXPECT_EQ(tickAt(2024, 3, 2, 23, 29, 59), Events{});
+  EXPECT_EQ(tickAt(2024, 3, 2, 23, 30, 0), (Events{"save", end}));
+  EXPECT_EQ(wholeMinute(2024, 3, 2, 23, 30), Events{});
+  EXPECT_EQ(tickAt(2024, 3, 2, 23, 31, 0), Events{});
+  EXPECT_EQ(tickAt(2024, 3, 3, 23, 30, 5), (Events{"save", end}));
 }
 
+// Every exit forces hung programs; shut down turns the power off.
 INSTANTIATE_TEST_SUITE_P(ActionsExitKinds, ActionsExit,
-                         ::testing::Values(ExitCase{0, kExitLogOff}, ExitCase{1, kExitReboot},
-                                           ExitCase{2, kExitShutdown}));
+                         ::testing::Values(ExitCase{0, 0x10}, ExitCase{1, 0x12}, ExitCase{2, 0x18}));
 
 TEST_F(ActionsCheck, ExitKindOutOfRangeOnlyQuits) {
   action.exitReserved = 1;
   action.exitTime = "23:30";
+  int day = 1;
   for (int32_t kind : {3, -1, 1000}) {
     action.exitKind = kind;
-    EXPECT_EQ(tickAt(2024, 3, 1, 23, 30, 0), Events{"quit"}) << kind;
+    EXPECT_EQ(tickAt(2024, 3, day, 23, 29, 0), Events{});
+    EXPECT_EQ(tickAt(2024, 3, day++, 23, 30, 0), Events{"quit"}) << kind;
   }
   EXPECT_FALSE(exitWindowsFlagsForKind(3).has_value());
-  EXPECT_FALSE(sessionEndNeedsShutdownPrivilege(kExitLogOff));
+  EXPECT_FALSE(sessionEndNeedsShutdownPrivilege(kExitLogOff));  // EWX_FORCEIFHUNG is no reason
   EXPECT_TRUE(sessionEndNeedsShutdownPrivilege(kExitReboot));
   EXPECT_TRUE(sessionEndNeedsShutdownPrivilege(kExitShutdown));
 }
@@ -213,10 +229,10 @@ TEST_F(ActionsCheck, EveryDueActionRunsInOneTickInOrder) {
   action.userChimeMinute = 0;
   action.userChimeFile = "u.wav";
   EXPECT_EQ(tickAt(2024, 3, 1, 10, 0, 0),
-            (Events{"save", "end 0", "quit", "play 1 A.WAV", "launch p.exe", "play 2 ", "play 1 u.wav"}));
+            (Events{"save", "end 16 2147483648", "quit", "play 1 A.WAV", "launch p.exe", "play 2 ", "play 1 u.wav"}));
   EXPECT_EQ(state.callPending, 1);
-  // The exit has no fired switch; everything else is done for this minute.
-  EXPECT_EQ(tickAt(2024, 3, 1, 10, 0, 1), (Events{"save", "end 0", "quit"}));
+  // Everything, the exit included, is done for this minute.
+  EXPECT_EQ(tickAt(2024, 3, 1, 10, 0, 1), Events{});
 }
 
 TEST_F(ActionsCheck, ClockSetForwardAcrossOrBackIntoAReservedMinute) {

@@ -46,8 +46,9 @@ struct FakeWindow : MainWindow {
   }
   void startTickTimer(unsigned) override { calls.push_back("start"); }
   void stopTickTimer() override { calls.push_back("stop"); }
-  void endSession(uint32_t flags) override {
+  bool endSession(uint32_t flags, uint32_t) override {
     calls.push_back("end session " + std::to_string(flags) + " after " + std::to_string(store->writes()) + " writes");
+    return true;
   }
   void postQuit() override { calls.push_back("quit"); }
   void playSound(const std::string& path, SoundKind kind) override {
@@ -210,7 +211,7 @@ TEST(AppWorldClock, SessionEndExitAndDestructionSave) {
   r.window.timerAnswer = a;
   r.app.onCommand(MenuCommand::TimerAction);
   const Calls tick = r.tickAt(10, 0, 0);
-  const std::string end = "end session 2 after " + std::to_string(2 * afterSave - writes) + " writes";
+  const std::string end = "end session " + std::to_string(kExitReboot) + " after " + std::to_string(2 * afterSave - writes) + " writes";
   const auto at = std::find(tick.begin(), tick.end(), end);
   ASSERT_NE(at, tick.end());
   EXPECT_EQ(*(at + 1), "quit");

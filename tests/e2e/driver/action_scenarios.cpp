@@ -1,6 +1,6 @@
 // The timer-action dialog and the reservations it makes: the dialog's first state, Cancel,
-// a call that takes over the title until ｺｰﾙﾘｾｯﾄ, and a program launched once. No scenario
-// reserves a Windows exit.
+// a call that takes over the title until ｺｰﾙﾘｾｯﾄ, and a program launched once. A Windows exit
+// is reserved only with the exit probe in place, which never lets the request reach Windows.
 #include "tests/e2e/driver/harness.h"
 
 #include <commctrl.h>
@@ -377,7 +377,62 @@ void exitOutOfRangeQuits(const Context& ctx) {
   check(kind < 0 || kind > 2, "the stored kind is still outside 0..2: " + std::to_string(kind));
 }
 
+// Reserves a Windows exit of `kind` for the current minute through the dialog, with the exit
+// probe standing in for Windows (accepting or refusing), and returns the running program.
+Process reserveExit(const Context& ctx, int32_t kind, bool windowsRefuses) {
+  deleteProgramKey();
+  writeInt("ACTION", "SELECT_END", static_cast<DWORD>(kind));
+  Process p = Process::start(ctx.program);
+  HWND main = waitMainWindow(p);
+  installExitProbe(p, windowsRefuses);
+  leaveRoomInMinute(20);
+  HWND dlg = openDialog(p, main);
+  click(dlg, kExitCheck);
+  click(dlg, kExitReserve);
+  check(!text(dlg, kExitTime).empty(), "the exit is reserved for " + text(dlg, kExitTime));
+  closeDialog(dlg, IDOK);
+  check(waitFor([] { return !recordedExits().empty(); }, 10000), "the exit is asked of Windows");
+  return p;
+}
+
+// Each kind asks with its flags (EWX_FORCEIFHUNG on all three, EWX_POWEROFF for shut down) and
+// the planned reason, restart and shut down with SE_SHUTDOWN_NAME enabled first. Taken, the
+// program ends; refused, the settings are saved and the clock keeps running.
+void exitAsksWindows(const Context& ctx) {
+  constexpr unsigned long kPlannedOther = 0x80000000UL;
+  const struct {
+    int32_t kind;
+    unsigned flags;
+    bool needsPrivilege;
+  } kinds[] = {{0, EWX_LOGOFF | EWX_FORCEIFHUNG, false}, {1, EWX_REBOOT | EWX_FORCEIFHUNG, true}};
+  for (const auto& k : kinds) {
+    Process p = reserveExit(ctx, k.kind, false);
+    check(p.waitExit(10000), "kind " + std::to_string(k.kind) + ": the program ends once Windows takes the exit");
+    const auto calls = recordedExits();
+    check(calls.size() == 1 && calls[0].flags == k.flags && calls[0].reason == kPlannedOther && calls[0].accepted,
+          "kind " + std::to_string(k.kind) + " asked once with flags " + std::to_string(calls[0].flags) +
+              " and reason " + std::to_string(calls[0].reason));
+    if (k.needsPrivilege) check(calls[0].privilegeEnabled, "with the shutdown privilege enabled");
+  }
+
+  Process p = reserveExit(ctx, 2, true);
+  auto calls = recordedExits();
+  check(calls[0].flags == (EWX_POWEROFF | EWX_FORCEIFHUNG) && calls[0].reason == kPlannedOther &&
+            calls[0].privilegeEnabled && !calls[0].accepted,
+        "shut down asks to power off, planned, privileged: flags " + std::to_string(calls[0].flags));
+  const auto saved = readProgramKey();
+  check(saved.count("ACTION") && saved.at("ACTION").at("KYOUSEI").number == 1,
+        "the settings were saved before Windows was asked");
+  Sleep(3000);
+  check(p.running() && IsWindowVisible(waitMainWindow(p)), "refused, the clock keeps running");
+  check(recordedExits().size() == 1, "and Windows is not asked again in the same minute");
+  PostMessageW(waitMainWindow(p), WM_COMMAND, MAKEWPARAM(1, 0), 0);
+  check(p.waitExit(15000), "終了 ends the program");
+  DeleteFileW(L"C:\\exit-refuse");
+}
+
 Register r2("actions.call_takes_the_title", callTakesTheTitle);
+Register r5("actions.exit_asks_windows", exitAsksWindows);
 Register r4("actions.exit_out_of_range_quits", exitOutOfRangeQuits);
 Register r3("actions.program_runs_once", programRunsOnce);
 

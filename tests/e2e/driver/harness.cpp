@@ -247,6 +247,40 @@ std::vector<std::pair<DWORD, DWORD>> recordedBeeps() {
   return beeps;
 }
 
+void installExitProbe(const Process& p, bool refuse) {
+  DeleteFileW(L"C:\\exit-log.txt");
+  DeleteFileW(L"C:\\exit-probe.txt");
+  if (refuse) {
+    if (FILE* f = _wfopen(L"C:\\exit-refuse", L"wb")) std::fclose(f);
+  } else {
+    DeleteFileW(L"C:\\exit-refuse");
+  }
+  injectLibrary(p, L"C:\\mdxexitprobe.dll");
+  if (!waitFor([] { return GetFileAttributesW(L"C:\\exit-probe.txt") != INVALID_FILE_ATTRIBUTES; }, 10000))
+    throw Failure{"the exit probe did not report"};
+  int patched = 0;
+  if (FILE* f = _wfopen(L"C:\\exit-probe.txt", L"rb")) {
+    if (std::fscanf(f, "%d", &patched) != 1) patched = 0;
+    std::fclose(f);
+  }
+  // Without the probe a reserved exit would reach Windows: stop before anything is reserved.
+  if (patched < 1) throw Failure{"the program imports no ExitWindowsEx the probe could replace"};
+}
+
+std::vector<ExitRequest> recordedExits() {
+  std::vector<ExitRequest> calls;
+  FILE* f = _wfopen(L"C:\\exit-log.txt", L"rb");
+  ExitRequest r;
+  int privileged = 0, accepted = 0;
+  while (f && std::fscanf(f, "%u %lu %d %d", &r.flags, &r.reason, &privileged, &accepted) == 4) {
+    r.privilegeEnabled = privileged != 0;
+    r.accepted = accepted != 0;
+    calls.push_back(r);
+  }
+  if (f) std::fclose(f);
+  return calls;
+}
+
 std::vector<MenuItem> probePopupMenu(const Process& p) {
   // Each probe loads a fresh copy of the library, so its start-up code runs again.
   static int probes = 0;

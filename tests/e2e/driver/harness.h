@@ -93,6 +93,18 @@ void installShowWindowProbe(const Process& p);
 // The show command (SW_...) of every ShowWindow call since the probe was installed.
 std::vector<int> recordedShowCommands();
 
+// Replaces the program's ExitWindowsEx with the exit probe (tests/e2e/probe/exit_probe.cpp),
+// which never ends anything; throws unless the real call is out of reach. With `refuse` every
+// request fails, as when Windows refuses.
+void installExitProbe(const Process& p, bool refuse);
+struct ExitRequest {
+  unsigned flags = 0;
+  unsigned long reason = 0;
+  bool privilegeEnabled = false;  // SE_SHUTDOWN_NAME enabled in the program's token
+  bool accepted = false;          // the probe's answer
+};
+std::vector<ExitRequest> recordedExits();
+
 // Registry under HKCU\Software\Quenholt\meridexa.
 struct RegValue {
   DWORD type = 0;

@@ -38,6 +38,9 @@ class MainWindow {
   // Moves and sizes the window to `rect`, or to the nearest place where it can be reached on
   // one of the screens; the z-order is left alone.
   virtual void place(const WindowRect& rect) = 0;
+  // The default (and reset) rectangle: the default position, sized so that the client area is
+  // the map at the window's DPI.
+  virtual WindowRect defaultRect() = 0;
   // The rectangle to store: the outer rectangle, or while minimised or maximised the one the
   // window returns to when restored.
   virtual WindowRect rectForSaving() = 0;

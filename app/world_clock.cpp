@@ -18,7 +18,7 @@ WorldClock::WorldClock(MainWindow& window, ProfileStore& store, const Clock& pc,
 void WorldClock::create() {
   WindowRect rect;
   loadSettings(store_, records_, rect);
-  window_.place(rect);
+  window_.place(hasStoredWindowRect(store_) ? rect : window_.defaultRect());
   applyTopMostOption();
   tick_.start();
 }
@@ -27,6 +27,10 @@ void WorldClock::showMap(MapSurfaces surfaces) {
   surfaces_ = std::move(surfaces);
   window_.applyTitleBarStyle(records_.option.MAIN_TITLE);
   applyTopMostOption();
+  // Shown on the first paint only; the first tick's frame is still the first one presented.
+  mdx::composeFrame(FrameContext{surfaces_, records_, pc_, display_, zones_}, pc_.nowSeconds());
+  display_.firstFrameDue = 1;
+  hasPicture_ = true;
 }
 
 void WorldClock::applyTopMostOption() { window_.setTopMost(wantsTopMost(records_.option)); }
@@ -90,7 +94,7 @@ void WorldClock::onCommand(MenuCommand command) {
 void WorldClock::runOptions() {
   if (auto values = window_.runOptionsDialog(optionValuesFrom(records_))) {
     const OptionsOkSteps steps = applyOptionsOk(*values, records_);
-    if (steps.resetWindow) window_.place(defaultWindowRect());
+    if (steps.resetWindow) window_.place(window_.defaultRect());
     if (steps.restyle) window_.applyTitleBarStyle(records_.option.MAIN_TITLE);
     title_.titleRefreshDue = 1;
   }

@@ -35,11 +35,13 @@ class WorldClock : private TickTargets,
   // `zones` are the PC's time zones (none: every AREA follows RUG). All four outlive this.
   WorldClock(MainWindow& window, ProfileStore& store, const Clock& pc, const ZoneRules* zones);
 
-  // Window creation: the settings are read, the window is placed at the stored rectangle and
-  // put into or out of the topmost band, and the tick's timer starts.
+  // Window creation: the settings are read, the window is placed at the stored rectangle (the
+  // window's default one when none is stored) and put into or out of the topmost band, and the
+  // tick's timer starts.
   void create();
   // The map bitmaps are loaded: the surfaces are kept, the title-bar style and the topmost
-  // option are applied.
+  // option are applied, and a first picture is composed for the window's first paint (the
+  // first tick still composes and presents its frame as every start does).
   void showMap(MapSurfaces surfaces);
   // A timer message; true when it was the tick's (id 1).
   bool onTimer(unsigned timerId);
@@ -55,8 +57,9 @@ class WorldClock : private TickTargets,
 
   // The popup menu enables "ｺｰﾙﾘｾｯﾄ" only while a call is pending.
   bool callResetEnabled() const { return mdx::callResetEnabled(actions_); }
-  // Before the first frame the window's own background shows; afterwards the frame covers it.
-  bool firstFrameDue() const { return display_.firstFrameDue == 1; }
+  // Until the first picture is composed the window's own background shows; afterwards the
+  // picture covers it all.
+  bool hasPicture() const { return hasPicture_; }
   const SettingsRecords& records() const { return records_; }
 
  private:
@@ -94,6 +97,7 @@ class WorldClock : private TickTargets,
   TitleState title_;
   TimedActionState actions_;  // fired switches and callPending
   SessionEnd sessionEnd_;
+  bool hasPicture_ = false;  // WorkSurface holds a whole frame
   ClockTick tick_;
 };
 

@@ -100,6 +100,13 @@ void loadSettings(ProfileStore& store, SettingsRecords& records, WindowRect& rec
   for (const auto& k : kActionTexts) action.*k.field = store.readString(kAction, k.key, def.*k.field);
 }
 
+bool hasStoredWindowRect(ProfileStore& store) {
+  // A missing value reads as whichever default is asked for; a stored one reads the same twice.
+  for (const auto& k : kRectInts)
+    if (store.readInt(kSystem, k.key, 0) == store.readInt(kSystem, k.key, 1)) return true;
+  return false;
+}
+
 void saveSettings(ProfileStore& store, const SettingsRecords& records, const WindowRect& rect) {
   for (int n = 1; n <= kAreaCount; ++n) {
     const std::string section = areaSection(n);

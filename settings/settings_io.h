@@ -13,6 +13,11 @@ std::string areaSection(int n);
 void loadSettings(ProfileStore& store, SettingsRecords& records, WindowRect& rect);
 void saveSettings(ProfileStore& store, const SettingsRecords& records, const WindowRect& rect);
 
+// True when the store holds any of the window rectangle's four values (as a number). Without
+// them the window takes its default size for the display's DPI; stored values are kept as
+// they are, in physical pixels.
+bool hasStoredWindowRect(ProfileStore& store);
+
 // A complete save writes this many values: 7 x 16 + 14 + 4 + 13, of which 11 are texts.
 constexpr int kSavedValueCount = 143;
 constexpr int kSavedTextCount = 11;

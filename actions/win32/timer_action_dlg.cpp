@@ -2,6 +2,7 @@
 
 #include "dialogfw/win32/file_dialog.h"
 #include "dialogfw/win32/group_frames.h"
+#include "platform/win32/dpi.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -20,8 +21,9 @@ constexpr UINT kClockPeriodMs = 1000;
 // The dialog's three fonts share everything but height and weight.
 constexpr wchar_t kFontFace[] = L"ＭＳ ゴシック";
 constexpr BYTE kFontPitchAndFamily = 0x40;
-HFONT createDialogFont(int height, int weight) {
-  return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+// Heights are pixels at 96 DPI, scaled to the dialog's DPI.
+HFONT createDialogFont(HWND dialog, int height, int weight) {
+  return CreateFontW(scaleForWindow(dialog, height), 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, kFontPitchAndFamily, kFontFace);
 }
 
@@ -61,9 +63,9 @@ BOOL TimerActionDlg::onInitDialog() {
 
   keepGroupFramesUnder(hwnd_);
 
-  statusFont_ = createDialogFont(20, 800);
-  setterFont_ = createDialogFont(30, 400);
-  clockFont_ = createDialogFont(16, 400);
+  statusFont_ = createDialogFont(hwnd_, 20, 800);
+  setterFont_ = createDialogFont(hwnd_, 30, 400);
+  clockFont_ = createDialogFont(hwnd_, 16, 400);
 
   const SetterTexts setter = setterTextsNow(clock_);
   setFont(timer_dlg::kHourField, setterFont_);

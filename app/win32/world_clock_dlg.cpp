@@ -6,6 +6,7 @@
 #include "actions/win32/timer_action_dlg.h"
 #include "app/key_rules.h"
 #include "app/win32/single_instance.h"
+#include "display/win32/window_dpi.h"
 #include "display/win32/window_placement.h"
 #include "libs/imports.h"
 #include "nettime/win32/time_server_dlg.h"
@@ -39,6 +40,7 @@ const MessageEntry<WorldClockDlg> WorldClockDlg::kMessages[] = {
     {WM_QUERYDRAGICON, &WorldClockDlg::onQueryDragIcon},
     {WM_QUERYENDSESSION, &WorldClockDlg::onQueryEndSession},
     {WM_ENDSESSION, &WorldClockDlg::onEndSession},
+    {WM_DPICHANGED, &WorldClockDlg::onDpiChanged},
 };
 
 const CommandEntry<WorldClockDlg> WorldClockDlg::kCommands[] = {
@@ -67,8 +69,7 @@ BOOL WorldClockDlg::onInitDialog() {
   // paint its own background over the corner.
   ShowWindow(item(IDC_MAP_PICTURE), SW_HIDE);
 
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  setWindowIconsForDpi(hwnd_, appInstance(), IDI_APP);
 
   // The bitmaps live in the graphics library; the surfaces keep their own copies.
   ResourceBitmapSource source(Inst_Grp());
@@ -166,7 +167,7 @@ INT_PTR WorldClockDlg::onPaint(WPARAM, LPARAM) {
 }
 
 INT_PTR WorldClockDlg::onEraseBackground(WPARAM, LPARAM) {
-  if (core_.firstFrameDue()) return FALSE;
+  if (!core_.hasPicture()) return FALSE;
   SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, 1);
   return TRUE;
 }
@@ -174,6 +175,14 @@ INT_PTR WorldClockDlg::onEraseBackground(WPARAM, LPARAM) {
 INT_PTR WorldClockDlg::onSize(WPARAM, LPARAM lp) {
   core_.onClientSize(LOWORD(lp), HIWORD(lp));
   return FALSE;
+}
+
+// Moved to a monitor of another DPI (or the scaling changed): the size Windows suggests keeps
+// the window's share of the screen; the icons are picked again for the new DPI.
+INT_PTR WorldClockDlg::onDpiChanged(WPARAM, LPARAM lp) {
+  applySuggestedDpiRect(hwnd_, lp);
+  setWindowIconsForDpi(hwnd_, appInstance(), IDI_APP);
+  return TRUE;
 }
 
 INT_PTR WorldClockDlg::onQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); }
@@ -185,6 +194,8 @@ void WorldClockDlg::setTitle(const std::string& utf8) { SetWindowTextW(hwnd_, wi
 void WorldClockDlg::flash(bool invert) { FlashWindow(hwnd_, invert ? TRUE : FALSE); }
 
 void WorldClockDlg::place(const WindowRect& rect) { placeWindow(hwnd_, rect); }
+
+WindowRect WorldClockDlg::defaultRect() { return defaultWindowRectFor(hwnd_); }
 
 WindowRect WorldClockDlg::rectForSaving() { return windowRectForSaving(hwnd_); }
 

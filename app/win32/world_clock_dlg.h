@@ -39,6 +39,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>, public MainWindow {
   INT_PTR onQueryDragIcon(WPARAM, LPARAM);
   INT_PTR onQueryEndSession(WPARAM, LPARAM);
   INT_PTR onEndSession(WPARAM, LPARAM);
+  INT_PTR onDpiChanged(WPARAM, LPARAM);
 
   // Popup-menu commands, each handed to WorldClock.
   void onAbout() { core_.onCommand(MenuCommand::About); }
@@ -53,6 +54,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>, public MainWindow {
   void setTitle(const std::string& utf8) override;
   void flash(bool invert) override;
   void place(const WindowRect& rect) override;
+  WindowRect defaultRect() override;
   WindowRect rectForSaving() override;
   void setTopMost(bool topMost) override;
   void applyTitleBarStyle(int32_t mainTitle) override;

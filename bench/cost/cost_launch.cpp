@@ -3,7 +3,8 @@
 //   mdxcost <meridexa.exe> <INTERVAL> <client width> <client height>   (0 0: the default size)
 // Prints key=value lines: window_ms, title_ms (first non-empty title), picture_ms (the map
 // first covers the client area), frame_ms (the first composed frame: AREA boxes on the map),
-// all from the call that creates the process; then client=WxH after any resize.
+// all from the call that creates the process (the launch to the first whole frame is frame_ms);
+// then client=WxH after any resize.
 #include <windows.h>
 
 #include <cstdio>

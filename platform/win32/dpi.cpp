@@ -6,11 +6,16 @@ namespace mdx::win {
 
 namespace {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
-// Looked up once: user32 exports it from Windows 10 1607 on.
+// Each looked up once: user32 exports them from Windows 10 1607 on.
+template <class Fn>
+Fn user32Function(const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
 GetDpiForWindowFn getDpiForWindow() {
-  static const auto fn = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  static const auto fn = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
   return fn;
 }
 
@@ -30,5 +35,15 @@ unsigned windowDpi(HWND hwnd) {
 }
 
 int scaleForWindow(HWND hwnd, int designed) { return scaleForDpi(designed, windowDpi(hwnd)); }
+
+int systemMetricForDpi(int index, unsigned dpi) {
+  static const auto fn = user32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+  return fn ? fn(index, dpi) : GetSystemMetrics(index);
+}
+
+void adjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, unsigned dpi) {
+  static const auto fn = user32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  if (!fn || !fn(&rect, style, FALSE, exStyle, dpi)) AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+}
 
 }  // namespace mdx::win

@@ -13,4 +13,12 @@ unsigned windowDpi(HWND hwnd);
 // `designed` pixels (at 96 DPI) at the window's DPI.
 int scaleForWindow(HWND hwnd, int designed);
 
+// A system metric (SM_CXSMICON, ...) at a DPI (GetSystemMetricsForDpi); without it, the
+// system's own metric.
+int systemMetricForDpi(int index, unsigned dpi);
+
+// Grows a client rectangle to the window rectangle of that style at a DPI
+// (AdjustWindowRectExForDpi); without it, at the system's DPI (AdjustWindowRectEx).
+void adjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, unsigned dpi);
+
 }  // namespace mdx::win

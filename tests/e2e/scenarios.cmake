@@ -30,6 +30,7 @@ set(MDX_E2E_SCENARIOS
   display.no_caption
   display.title_area_time
   display.partial_present_is_whole
+  display.every_dpi
   sound.chime_audible
   sound.wav_file_audible
   zones.title_in_india

@@ -34,6 +34,7 @@ struct FakeWindow : MainWindow {
   void setTitle(const std::string& t) override { calls.push_back("title " + t); }
   void flash(bool invert) override { calls.push_back(invert ? "flash" : "unflash"); }
   void place(const WindowRect& r) override { calls.push_back("place " + rectText(r)); }
+  WindowRect defaultRect() override { return WindowRect{107, 102, 700, 480}; }
   WindowRect rectForSaving() override { return WindowRect{10, 20, 610, 400}; }
   void setTopMost(bool on) override { calls.push_back(on ? "topmost" : "not topmost"); }
   void applyTitleBarStyle(int32_t mainTitle) override { calls.push_back("style " + std::to_string(mainTitle)); }
@@ -109,12 +110,11 @@ TEST(AppWorldClock, CreationAndAWholeTickGoThroughThePort) {
   stored.option.MAIN_TITLE = 1;
   Running r(stored);
   EXPECT_EQ(r.window.take(), (Calls{"place 50,60,650,420", "topmost", "start", "style 1", "topmost"}));
-  EXPECT_TRUE(r.app.firstFrameDue());
+  EXPECT_TRUE(r.app.hasPicture());  // composed for the first paint, not presented
 
   // The first tick of 10:00: title, then the hourly chime, then the first frame, whole.
   EXPECT_EQ(r.tickAt(10, 0, 0), (Calls{"stop", "title ", "title 10:00 Tokyo", "sound 2 ", "present whole 600x1",
                                        "start"}));
-  EXPECT_FALSE(r.app.firstFrameDue());
   // The next second: nothing but a frame of what changed.
   EXPECT_EQ(r.tickAt(10, 0, 1), (Calls{"stop", "present part 600x1", "start"}));
   EXPECT_FALSE(r.app.onTimer(kTickTimerId + 1));
@@ -162,7 +162,7 @@ TEST(AppWorldClock, EachDialogsOkStepsAndCancel) {
   v.resetWindow = 1, v.MAIN_TITLE = 1, v.TOP_WINDOW = 1, v.TITLE = 0;
   r.window.optionsAnswer = v;
   r.app.onCommand(MenuCommand::Options);
-  EXPECT_EQ(r.window.take(), (Calls{"options", "place " + rectText(defaultWindowRect()), "style 1", "topmost"}));
+  EXPECT_EQ(r.window.take(), (Calls{"options", "place 107,102,700,480", "style 1", "topmost"}));
   EXPECT_EQ(r.app.records().option.TITLE, 0);
   EXPECT_EQ(r.tickAt(10, 0, 2).at(2), "title ((((( Meridexa )))))");
 
@@ -215,6 +215,13 @@ TEST(AppWorldClock, SessionEndExitAndDestructionSave) {
   const auto at = std::find(tick.begin(), tick.end(), end);
   ASSERT_NE(at, tick.end());
   EXPECT_EQ(*(at + 1), "quit");
+
+  // Without a stored rectangle the window takes its default one.
+  MemoryProfileStore empty;
+  FakeWindow fresh;
+  WorldClock first(fresh, empty, r.clock, nullptr);
+  first.create();
+  EXPECT_EQ(fresh.calls.at(0), "place 107,102,700,480");
 
   r.app.onDestroy();
   WindowRect rect;

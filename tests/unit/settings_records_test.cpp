@@ -125,6 +125,18 @@ TEST(Settings, ValueOfTheWrongTypeReadsAsItsDefault) {
   EXPECT_EQ(r.option.D_NIGHT, 0);
 }
 
+TEST(Settings, AWindowRectangleCountsAsStoredWhenAnyOfItsNumbersIs) {
+  MemoryProfileStore store;
+  EXPECT_FALSE(hasStoredWindowRect(store));
+  store.writeString("SYSTEM", "D_WINDOW_LEFT", "5");  // a text is no rectangle value
+  EXPECT_FALSE(hasStoredWindowRect(store));
+  store.writeInt("SYSTEM", "D_WINDOW_BOTTOM", 0);
+  EXPECT_TRUE(hasStoredWindowRect(store));
+  MemoryProfileStore saved;
+  saveSettings(saved, SettingsRecords{}, WindowRect{});
+  EXPECT_TRUE(hasStoredWindowRect(saved));
+}
+
 TEST(Settings, ExtremeValuesSurviveTheRoundTrip) {
   SettingsRecords r = defaultSettings();
   r.area(1).X = INT32_MAX;

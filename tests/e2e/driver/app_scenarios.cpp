@@ -42,8 +42,11 @@ void firstStart(const Context& ctx) {
   HWND main = waitMainWindow(p);
   check(waitFor([&] { return windowText(main) == kPlainTitle; }, 10000), "title reads ((((( Meridexa )))))");
   const RECT r = windowRect(main);
-  check(r.left == 107 && r.top == 102 && r.right - r.left == 586 && r.bottom - r.top == 369,
-        "window at (107, 102) sized 586 x 369, got " + rectText(r));
+  RECT client{};
+  GetClientRect(main, &client);
+  check(r.left == 107 && r.top == 102 && client.right == 578 && client.bottom == 340,
+        "window at (107, 102) with the map's 578 x 340 as its client area, got " + rectText(r) + " client " +
+            std::to_string(client.right) + " x " + std::to_string(client.bottom));
   check(!(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST), "window is not topmost");
   check((GetWindowLongW(main, GWL_STYLE) & WS_CAPTION) == WS_CAPTION, "window has a title bar");
   check(!programKeyExists(), "nothing is written while the program runs");

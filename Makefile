@@ -89,8 +89,8 @@ fuzz: fuzz-build
 bench: native
 	$(NATIVE)/benchmarks
 
-# Idle cost under Wine beside sunclock (about 10 minutes; not part of `make test`).
-# COST_SECONDS sets the length of each of the four rounds; COST_BEFORE names an earlier
+# Idle cost under Wine beside sunclock (about 15 minutes; not part of `make test`).
+# COST_SECONDS sets the length of each of the six rounds; COST_BEFORE names an earlier
 # Windows build directory to measure beside this one in the same rounds.
 COST_SECONDS ?= 120
 COST_BEFORE  ?=

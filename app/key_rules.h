@@ -20,4 +20,7 @@ struct KeyMessage {
 
 KeyRule keyRuleFor(const KeyMessage& m);
 
+// The beep of the key rules: 570 Hz for one second.
+constexpr uint32_t kKeyBeepHz = 570, kKeyBeepMs = 1000;
+
 }  // namespace mdx

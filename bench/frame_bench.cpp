@@ -1,5 +1,5 @@
-// Frame composition at the map's 578 x 340 with every option on, and a whole frame plus the
-// stretch to a 1156 x 680 client area.
+// Frame composition at the map's 578 x 340 with every option on (the hand-drawn shading, and
+// the true sky instead of it), and a whole frame plus the stretch to a 1156 x 680 client area.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -55,6 +55,33 @@ void BM_ComposeFrame(benchmark::State& st) {
   st.counters["largest_alloc_bytes"] = static_cast<double>(gLargestAlloc.load());
 }
 BENCHMARK(BM_ComposeFrame)->Unit(benchmark::kMicrosecond);
+
+// The same frames with the true sky (D_TAIYOU) instead of the hand-drawn shading: frames a
+// second apart, so the shading is worked out again at every 60th frame and reused between.
+void BM_ComposeFrameTrueSky(benchmark::State& st) {
+  BenchScene sc;
+  sc.settings.option.D_TAIYOU = 1;
+  FrameContext ctx{sc.surfaces, sc.settings, sc.clock, sc.state};
+  for (auto _ : st) {
+    composeFrame(ctx, sc.clock.nowSeconds());
+    sc.clock.advanceMillis(1000);
+    benchmark::DoNotOptimize(sc.surfaces.WorkSurface.data().data());
+  }
+}
+BENCHMARK(BM_ComposeFrameTrueSky)->Unit(benchmark::kMicrosecond);
+
+// Working the shading out for a new minute: the sun, every pixel's band and the shaded map.
+void BM_TrueSkyNewMinute(benchmark::State& st) {
+  BenchScene sc;
+  sc.settings.option.D_TAIYOU = 1;
+  FrameContext ctx{sc.surfaces, sc.settings, sc.clock, sc.state};
+  for (auto _ : st) {
+    composeFrame(ctx, sc.clock.nowSeconds());
+    sc.clock.advanceMillis(60000);
+    benchmark::DoNotOptimize(sc.surfaces.WorkSurface.data().data());
+  }
+}
+BENCHMARK(BM_TrueSkyNewMinute)->Unit(benchmark::kMicrosecond);
 
 // The same frame with every AREA on a time zone (daylight-saving and half-hour zones).
 void BM_ComposeFrameZoned(benchmark::State& st) {

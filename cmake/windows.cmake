@@ -107,6 +107,13 @@ target_include_directories(mdxshowprobe PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxshowprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 add_dependencies(mdxdriver mdxshowprobe)
 
+# Test-only library that sends the main window WM_DPICHANGED as Windows does.
+add_library(mdxdpiprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/dpi_change_probe.cpp)
+set_target_properties(mdxdpiprobe PROPERTIES PREFIX "")
+target_link_options(mdxdpiprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
+target_link_libraries(mdxdpiprobe PRIVATE user32)
+add_dependencies(mdxdriver mdxdpiprobe)
+
 # Test-only library that records titles, sounds, launches and resource counts for the soak.
 add_library(mdxsoakprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/soak_probe.cpp)
 set_target_properties(mdxsoakprobe PROPERTIES PREFIX "")

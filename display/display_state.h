@@ -3,15 +3,15 @@
 #include <cstdint>
 
 #include "settings/settings.h"
+#include "display/map_projection.h"
 #include "display/map_surfaces.h"
 #include "platform/clock.h"
 #include "worldtime/zone_rules.h"
 
 namespace mdx {
 
-// Size of the map picture that every drawing coordinate refers to.
-constexpr int32_t kMapWidth = 578;
-constexpr int32_t kMapHeight = 340;
+// The map picture that every drawing coordinate refers to is kMapWidth x kMapHeight
+// (display/map_projection.h).
 // The client size assumed before the window's first size notification.
 constexpr int32_t kInitialClientWidth = 578;
 constexpr int32_t kInitialClientHeight = 341;
@@ -34,12 +34,25 @@ struct TyphoonState {
   int32_t frameHold = 0;
 };
 
+// The true sky's shaded map, kept between frames: the sun moves a quarter of a degree a
+// minute, so the shading is worked out once for each UTC minute and again only when the map
+// or the night texture it was made from is another.
+struct TrueSkyCache {
+  int64_t utcMinute = INT64_MIN;  // minutes since 1970-01-01 00:00 UTC of `shadedMap`
+  const void* baseMapPixels = nullptr;  // what the cache was made from
+  const void* maskSheetPixels = nullptr;
+  int baseWidth = 0, baseHeight = 0;
+  Surface nightTexture;  // the night cells' texture over the whole map
+  Surface shadedMap;     // the base map with the sun's night side shaded
+};
+
 struct DisplayState {
   int32_t firstFrameDue = 1;  // forces the first tick's frame; cleared by every frame
   int32_t clientWidth = kInitialClientWidth;
   int32_t clientHeight = kInitialClientHeight;
   PlaneState plane;
   TyphoonState typhoon;
+  TrueSkyCache trueSky;
 
   // The window's size notification: a size of 0 or less (minimised) counts as 1.
   void setClientSize(int32_t width, int32_t height) {

@@ -2,6 +2,7 @@
 
 #include "display/area_clocks.h"
 #include "display/map_overlays.h"
+#include "display/true_sky.h"
 #include "raster/ops.h"
 
 namespace mdx {
@@ -9,14 +10,20 @@ namespace mdx {
 void composeFrame(const FrameContext& ctx, int64_t utcSeconds, FramePresenter* presenter) {
   MapSurfaces& s = ctx.surfaces;
   const OptionSettings& o = ctx.settings.option;
-  bitBlt(s.WorkSurface, 0, 0, s.mapWidth, s.mapHeight, s.BaseMapSurface, 0, 0, Rop::SrcCopy);
+  // The true sky shades the map itself, under everything drawn on it; the hand-drawn
+  // shading goes over the finished frame.
+  const bool trueSky = isOn(o.D_NIGHT) && isOn(o.D_TAIYOU);
+  if (trueSky)
+    drawTrueSkyMap(ctx, utcSeconds);
+  else
+    bitBlt(s.WorkSurface, 0, 0, s.mapWidth, s.mapHeight, s.BaseMapSurface, 0, 0, Rop::SrcCopy);
   drawMapLines(ctx);
   drawAreas(ctx, utcSeconds);
   if (isOn(o.D_EVENT1)) {
     drawPlane(ctx, utcSeconds);
     drawTyphoon(ctx, utcSeconds);
   }
-  if (isOn(o.D_NIGHT)) drawDayNight(ctx, utcSeconds);
+  if (isOn(o.D_NIGHT) && !trueSky) drawDayNight(ctx, utcSeconds);
   if (presenter != nullptr) presenter->presentFrame();
   ctx.state.firstFrameDue = 0;
 }

@@ -13,9 +13,10 @@ class FramePresenter {
   virtual void presentFrame() = 0;
 };
 
-// In this fixed order, each step over the earlier ones: base map onto WorkSurface, map
-// lines, the seven AREAs, aeroplane and typhoon (D_EVENT1 = 1), day/night shading
-// (D_NIGHT = 1, last, so it darkens everything on the night side); then the presenter, if
+// In this fixed order, each step over the earlier ones: base map onto WorkSurface (shaded
+// where the sun has set when D_NIGHT and D_TAIYOU are 1), map lines, the seven AREAs,
+// aeroplane and typhoon (D_EVENT1 = 1), the hand-drawn day/night shading (D_NIGHT = 1 and
+// D_TAIYOU not 1, last, so it darkens everything on the night side); then the presenter, if
 // any, shows the frame, and firstFrameDue becomes 0. Everything is drawn at `utcSeconds`, the
 // tick's one instant.
 void composeFrame(const FrameContext& ctx, int64_t utcSeconds, FramePresenter* presenter = nullptr);

@@ -13,7 +13,7 @@ void drawMapLines(const FrameContext& ctx);
 // The date line's vertices, top to bottom.
 constexpr int kDateLinePointCount = 10;
 extern const int32_t kDateLine[kDateLinePointCount][2];
-constexpr int32_t kEquatorY = 222;
+constexpr int32_t kEquatorY = kMapEquatorY;
 
 // Origin of the 96 x 82 day/night cell of a local hour (0..23) on the mask sheet.
 struct CellOrigin {

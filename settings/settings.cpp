@@ -12,7 +12,7 @@ auto fields(const AreaSettings& a) {
 auto fields(const OptionSettings& o) {
   return std::tie(o.D_NIGHT, o.TOP_WINDOW, o.D_SEKIDOU, o.D_DATELINE, o.JIHOU, o.D_AREA_NO, o.TITLE,
                   o.D_BAN_COLOR, o.D_MOJIBAN_R, o.D_MOJIBAN_G, o.D_MOJIBAN_B, o.D_EVENT1,
-                  o.MAIN_TITLE, o.INTERVAL);
+                  o.MAIN_TITLE, o.INTERVAL, o.D_TAIYOU);
 }
 
 struct AreaDefault {

@@ -54,6 +54,9 @@ struct OptionSettings {
   int32_t D_EVENT1 = 1;       // the aeroplane and the typhoon wander over the map (ｲﾍﾞﾝﾄ表示)
   int32_t MAIN_TITLE = 0;     // not 0: the window has no title bar or frame (ｳｲﾝﾄﾞｳﾀｲﾄﾙ無し)
   int32_t INTERVAL = 0;       // not 0: a new frame once a minute, at second 00 (１分間に１回描画)
+  // 1: the night side where the sun really stands instead of the hand-drawn shading, while
+  // D_NIGHT is on (太陽の位置で昼夜を描く). Stored only while on.
+  int32_t D_TAIYOU = 0;
 
   bool operator==(const OptionSettings&) const;
   bool operator!=(const OptionSettings& o) const { return !(*this == o); }

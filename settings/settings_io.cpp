@@ -60,6 +60,7 @@ const TextKey<TimedAction> kActionTexts[] = {
 };
 
 const char kZone[] = "ZONE";  // optional, written only when set
+const char kTrueSky[] = "D_TAIYOU";  // optional, written only when on
 const char kOption[] = "OPTION";
 const char kSystem[] = "SYSTEM";
 const char kAction[] = "ACTION";
@@ -91,6 +92,7 @@ void loadSettings(ProfileStore& store, SettingsRecords& records, WindowRect& rec
     area.ZONE = store.readString(section, kZone, def.ZONE);
   }
   readInts(store, kOption, kOptionInts, defaults.option, records.option);
+  records.option.D_TAIYOU = store.readInt(kOption, kTrueSky, defaults.option.D_TAIYOU);
   readInts(store, kSystem, kRectInts, WindowRect{}, rect);
 
   // The reserved times are not stored: a loaded record starts without them.
@@ -120,6 +122,11 @@ void saveSettings(ProfileStore& store, const SettingsRecords& records, const Win
       store.writeString(section, kZone, zone);
   }
   writeInts(store, kOption, kOptionInts, records.option);
+  // Like ZONE: a profile that never asked for the true sky keeps exactly its classic values.
+  if (isOn(records.option.D_TAIYOU))
+    store.writeInt(kOption, kTrueSky, records.option.D_TAIYOU);
+  else
+    store.removeValue(kOption, kTrueSky);
   writeInts(store, kSystem, kRectInts, rect);
   writeInts(store, kAction, kActionInts, records.action);
   for (const auto& k : kActionTexts) store.writeString(kAction, k.key, records.action.*k.field);

@@ -20,6 +20,7 @@ std::vector<Field> optionFields(OptionDialogValues& v) {
   namespace id = option_ids;
   return {
       F::checkBox(id::kNight, v.D_NIGHT),
+      F::checkBox(id::kTrueSky, v.D_TAIYOU),
       F::checkBox(id::kTopWindow, v.TOP_WINDOW),
       F::checkBox(id::kDateLine, v.D_DATELINE),
       F::checkBox(id::kEquator, v.D_SEKIDOU),
@@ -56,6 +57,10 @@ void applyDialColourEnabling(ControlAccess& controls) {
   const bool on = controls.isChecked(option_ids::kDialColour);
   for (int c : {option_ids::kDialRed, option_ids::kDialGreen, option_ids::kDialBlue, option_ids::kColorButton})
     controls.enableItem(c, on);
+}
+
+void applyTrueSkyEnabling(ControlAccess& controls) {
+  controls.enableItem(option_ids::kTrueSky, controls.isChecked(option_ids::kNight));
 }
 
 void acceptDialColour(OptionDialogValues& values, Rgb chosen, ControlAccess& controls) {

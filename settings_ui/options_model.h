@@ -1,6 +1,6 @@
 #pragma once
 // The options dialog "オプション" without Windows: its control identifiers, its copy of the
-// option values, the exchange table in take-back order, the two enabling rules, the title-time
+// option values, the exchange table in take-back order, the enabling rules, the title-time
 // buttons and what OK does to the main window's records.
 #include <array>
 #include <cstdint>
@@ -25,6 +25,7 @@ constexpr int kInterval = IDC_OPT_INTERVAL;
 constexpr int kResetWindow = IDC_OPT_RESET_WINDOW;
 constexpr int kAreaNumber = IDC_OPT_AREA_NO;
 constexpr int kNight = IDC_OPT_NIGHT;
+constexpr int kTrueSky = IDC_OPT_TRUE_SKY;
 constexpr int kEvent = IDC_OPT_EVENT;
 constexpr int kHourlyChime = IDC_OPT_JIHOU;
 constexpr int kUserChime = IDC_OPT_USER_CHIME;
@@ -47,7 +48,7 @@ extern const char kUserChimeFilter[];     // "WAVﾌｧｲﾙ|*.wav;|WAVE|*.wav|
 
 constexpr int32_t kMinuteMin = 0, kMinuteMax = 59;
 
-// The dialog's copy: the fourteen options (inherited, so the exchange table binds them
+// The dialog's copy: the options (inherited, so the exchange table binds them
 // directly), the three user-chime fields and the one-shot reset-window flag, which is 0 every
 // time the dialog opens.
 struct OptionDialogValues : OptionSettings {
@@ -59,7 +60,7 @@ struct OptionDialogValues : OptionSettings {
 
 OptionDialogValues optionValuesFrom(const SettingsRecords& records);
 
-// The exchange table in take-back order: 昼夜表示, 常に手前に表示, 日付変更線表示, 赤道表示,
+// The exchange table in take-back order: 昼夜表示, 太陽の位置で昼夜を描く, 常に手前に表示, 日付変更線表示, 赤道表示,
 // the title-time buttons, 毎時時報, AREAﾅﾝﾊﾞｰ表示, 文字盤に色をつける, ｲﾍﾞﾝﾄ表示, dial blue,
 // green, red, the WAV path, 時報（ﾕｰｻﾞｰ選択）, the minute, ｳｲﾝﾄﾞｳﾀｲﾄﾙ無し, the reset flag,
 // １分間に１回描画.
@@ -73,6 +74,7 @@ std::optional<FieldFailure> takeBackOptions(OptionDialogValues& values, const Co
 // Enabling rules, each following its own check box.
 void applyUserChimeEnabling(ControlAccess& controls);  // 1260, 1025, 1265 follow 1216
 void applyDialColourEnabling(ControlAccess& controls);  // 1254..1256 and 1007 follow 1030
+void applyTrueSkyEnabling(ControlAccess& controls);     // 太陽の位置で昼夜を描く follows 昼夜表示
 
 // The user confirmed the dial-colour picker.
 void acceptDialColour(OptionDialogValues& values, Rgb chosen, ControlAccess& controls);

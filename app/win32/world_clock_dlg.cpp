@@ -54,7 +54,10 @@ const CommandEntry<WorldClockDlg> WorldClockDlg::kCommands[] = {
 };
 
 WorldClockDlg::WorldClockDlg(ProfileStore& store, const Clock& clock)
-    : DialogImpl(IDD_MAIN, nullptr), clock_(clock), core_(*this, store, clock, &windowsZoneRules()) {
+    : DialogImpl(IDD_MAIN, nullptr),
+      clock_(clock),
+      keyBeep_([] { Beep(kKeyBeepHz, kKeyBeepMs); }),
+      core_(*this, store, clock, &windowsZoneRules()) {
   icon_ = static_cast<HICON>(LoadImageW(appInstance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
 }
 
@@ -106,13 +109,13 @@ bool WorldClockDlg::preTranslateMessage(MSG& msg) {
       showPopupAtClientCorner();
       return true;
     case KeyRule::BeepPlain:
-      Beep(570, 1000);
+      keyBeep_.request();
       // Dispatched past the dialog's keyboard handling: neither key closes the window.
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
       return true;
     case KeyRule::BeepThenDialog:
-      Beep(570, 1000);
+      keyBeep_.request();
       break;
     case KeyRule::Default:
       break;

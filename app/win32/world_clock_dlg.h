@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "actions/win32/win32_sound_device.h"
+#include "app/beep_player.h"
 #include "app/main_window.h"
 #include "app/world_clock.h"
 #include "dialogfw/win32/dialog.h"
@@ -80,6 +81,7 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>, public MainWindow {
 
   const Clock& clock_;
   HICON icon_ = nullptr;
+  BeepPlayer keyBeep_;  // the key rules' beep, sounded off this thread
   Win32SoundDevice sound_;
   FramePainter painter_;
   WorldClock core_;

@@ -1,6 +1,7 @@
 // mdxcost: starts meridexa.exe for an idle-cost measurement and reports how long the start
 // took, then leaves the program running for the measurement.
-//   mdxcost <meridexa.exe> <INTERVAL> <client width> <client height>   (0 0: the default size)
+//   mdxcost <meridexa.exe> <INTERVAL> <client width> <client height> [<D_TAIYOU>]
+//   (0 0: the default size; D_TAIYOU 1: the true sky, written only when asked for)
 // Prints key=value lines: window_ms, title_ms (first non-empty title), picture_ms (the map
 // first covers the client area), frame_ms (the first composed frame: AREA boxes on the map),
 // all from the call that creates the process (the launch to the first whole frame is frame_ms);
@@ -58,14 +59,16 @@ HWND mainWindowOf(DWORD pid) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 5) {
-    std::printf("usage: mdxcost <meridexa.exe> <INTERVAL> <client width> <client height>\n");
+  if (argc != 5 && argc != 6) {
+    std::printf("usage: mdxcost <meridexa.exe> <INTERVAL> <client width> <client height> [<D_TAIYOU>]\n");
     return 2;
   }
   const std::wstring program = argv[1];
   const int interval = _wtoi(argv[2]), width = _wtoi(argv[3]), height = _wtoi(argv[4]);
   e2e::deleteProgramKey();  // default settings
   if (interval != 0) e2e::writeInt("OPTION", "INTERVAL", static_cast<DWORD>(interval));
+  const int trueSky = argc == 6 ? _wtoi(argv[5]) : 0;
+  if (trueSky != 0) e2e::writeInt("OPTION", "D_TAIYOU", static_cast<DWORD>(trueSky));
 
   std::wstring dir = program.substr(0, program.find_last_of(L"\\/"));
   std::wstring cmd = L"\"" + program + L"\"";

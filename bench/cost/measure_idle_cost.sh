@@ -2,8 +2,8 @@
 # make cost: what the program costs while it runs idle, under Wine on a private Xvfb, beside
 # sunclock (Debian's X11 world map clock) on another private Xvfb over the same period.
 #   measure_idle_cost.sh <windows build dir> [seconds] [earlier windows build dir]
-# Four rounds: the default window and 1156 x 680, each with default settings and with
-# INTERVAL = 1. Per round and program: CPU of its own process (utime + stime, and the on-CPU
+# Six rounds: the default window and 1156 x 680, each with default settings, with INTERVAL = 1
+# and with the true sky (D_TAIYOU = 1). Per round and program: CPU of its own process (utime + stime, and the on-CPU
 # nanoseconds of its threads from schedstat, finer than the 10 ms ticks) as % of one core,
 # its wineserver's and X server's CPU, resident memory, and the ratio to sunclock; and the
 # start-up times from the launch to the first title, the first picture and the first frame.
@@ -65,10 +65,10 @@ find_wine_process() {
 }
 
 # Starts one build in a fresh prefix on its own display; records the pids to sample.
-# launch <label> <build dir> <INTERVAL> <width> <height>
+# launch <label> <build dir> <INTERVAL> <width> <height> <D_TAIYOU>
 declare -A PID WSPID XPID STARTUP
 launch() {
-  local label=$1 dir=$2 interval=$3 w=$4 h=$5
+  local label=$1 dir=$2 interval=$3 w=$4 h=$5 taiyou=$6
   local prefix=$work/prefix-$label
   cp -a --reflink=auto "$template" "$prefix"
   prefixes+=("$prefix")
@@ -80,7 +80,7 @@ launch() {
   # Without the right to set this machine's clock, as in the end-to-end tests.
   DISPLAY=:$DISPLAY_NUM WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8 \
     setpriv --bounding-set -sys_time --inh-caps -sys_time \
-    timeout 60 wine 'C:\mdxcost.exe' 'C:\meridexa\meridexa.exe' "$interval" "$w" "$h" >"$work/$label.launch" 2>/dev/null
+    timeout 60 wine 'C:\mdxcost.exe' 'C:\meridexa\meridexa.exe' "$interval" "$w" "$h" "$taiyou" >"$work/$label.launch" 2>/dev/null
   tr -d '\r' <"$work/$label.launch" >"$work/$label.txt"
   PID[$label]=$(find_wine_process 'meridexa.exe' "$prefix")
   WSPID[$label]=$(find_wine_process 'wineserver' "$prefix")
@@ -92,15 +92,15 @@ echo "start $(date -u '+%Y-%m-%d %H:%M UTC'), load average $(cut -d' ' -f1-3 /pr
 results=$work/results
 : >"$results"
 
-rounds=("default-window default 0 0 0" "default-window INTERVAL=1 1 0 0"
-        "1156x680 default 0 1156 680" "1156x680 INTERVAL=1 1 1156 680")
+rounds=("default-window default 0 0 0 0" "default-window INTERVAL=1 1 0 0 0" "default-window D_TAIYOU=1 0 0 0 1"
+        "1156x680 default 0 1156 680 0" "1156x680 INTERVAL=1 1 1156 680 0" "1156x680 D_TAIYOU=1 0 1156 680 1")
 for round in "${rounds[@]}"; do
-  read -r size settings interval w h <<<"$round"
+  read -r size settings interval w h taiyou <<<"$round"
   labels=(after)
-  launch after "$build" "$interval" "$w" "$h"
+  launch after "$build" "$interval" "$w" "$h" "$taiyou"
   if [ -n "$before" ]; then
     labels+=(before)
-    launch before "$before" "$interval" "$w" "$h"
+    launch before "$before" "$interval" "$w" "$h" "$taiyou"
   fi
   geom=578x340
   [ "$w" -gt 0 ] && geom=${w}x${h}

@@ -18,6 +18,7 @@ const MessageEntry<OptionDlg> OptionDlg::kMessages[] = {{0, nullptr}};
 const CommandEntry<OptionDlg> OptionDlg::kCommands[] = {
     {id::kDialColour, BN_CLICKED, &OptionDlg::onDialColourCheck},
     {id::kUserChime, BN_CLICKED, &OptionDlg::onUserChimeCheck},
+    {id::kNight, BN_CLICKED, &OptionDlg::onNightCheck},
     {id::kColorButton, BN_CLICKED, &OptionDlg::onColor},
     {id::kWavBrowse, BN_CLICKED, &OptionDlg::onWavBrowse},
 };
@@ -30,6 +31,7 @@ BOOL OptionDlg::onInitDialog() {
   loadFields();
   applyUserChimeEnabling(*this);
   applyDialColourEnabling(*this);
+  applyTrueSkyEnabling(*this);
   return TRUE;
 }
 
@@ -46,6 +48,8 @@ void OptionDlg::onOK() {
 void OptionDlg::onDialColourCheck() { applyDialColourEnabling(*this); }
 
 void OptionDlg::onUserChimeCheck() { applyUserChimeEnabling(*this); }
+
+void OptionDlg::onNightCheck() { applyTrueSkyEnabling(*this); }
 
 void OptionDlg::onColor() {
   // From the stored values, not from what is typed in the edits now.

@@ -29,6 +29,7 @@ class OptionDlg : public DialogImpl<OptionDlg> {
  private:
   void onDialColourCheck();
   void onUserChimeCheck();
+  void onNightCheck();
   void onColor();
   void onWavBrowse();
 };

@@ -8,6 +8,7 @@ set(MDX_E2E_SCENARIOS
   app.about_box
   app.session_end_saves
   app.menu_key_beeps
+  app.held_key_keeps_ticking
   libs.exports_and_error_boxes
   libs.missing_library_stops_the_start
   actions.timer_dialog_defaults

@@ -197,6 +197,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   saveSettings(savedWithZones, records, rect);
   FUZZ_CHECK(savedWithZones.valueCount() == kSavedValueCount + zoned, "a save adds one value per zone");
   const ZoneRules* zones = &builtinFixedZoneRules();
+  // The true sky at any value (only 1 counts), under any clock the frames below are given.
+  records.option.D_TAIYOU = fuzzedInt(in);
 
   // The reservation times are the dialog's and never stored: any text at all here.
   records.action.exitTime = in.ConsumeRandomLengthString(8);

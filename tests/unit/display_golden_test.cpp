@@ -171,5 +171,23 @@ TEST(DisplayGolden, ExtremeValues) {
   expectGolden("extreme_values", compose(s, japanClock(2026, 12, 31, 23, 59, 59), 4));
 }
 
+// The true sky at the seasons of 2026, each at its almanac instant, composed on a PC in Japan
+// with the installed settings: the June solstice (polar day over the Arctic, the night side
+// over the Americas), the December solstice (the Arctic dark, the Antarctic lit, Japan's
+// morning) and noon UTC at the March equinox (a terminator of two straight meridians).
+// Twilight lies between day and night in three steps; every box keeps its own colours.
+TEST(DisplayGolden, TrueSkyAtTheSeasons) {
+  struct Case {
+    const char* name;
+    int y, mo, d, h, mi;  // Japan's local time of the instant
+  };
+  const Case cases[] = {{"true_sky_june_solstice", 2026, 6, 21, 17, 24},
+                        {"true_sky_december_solstice", 2026, 12, 22, 5, 50},
+                        {"true_sky_march_equinox", 2026, 3, 20, 21, 0}};
+  SettingsRecords s = defaultSettings();
+  s.option.D_TAIYOU = 1;
+  for (const Case& c : cases) expectGolden(c.name, compose(s, japanClock(c.y, c.mo, c.d, c.h, c.mi, 0), 2));
+}
+
 }  // namespace
 }  // namespace mdx

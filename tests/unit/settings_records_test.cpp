@@ -153,6 +153,30 @@ TEST(Settings, ExtremeValuesSurviveTheRoundTrip) {
   EXPECT_EQ(rect.width(), -1);  // wraps like the 32-bit value it is, without overflow traps
 }
 
+// D_TAIYOU exists in the store only while it is on, like an AREA's ZONE; a value other than 1
+// counts as off and is removed, so the profile goes back to its classic values.
+TEST(Settings, TrueSkyIsStoredOnlyWhileOn) {
+  MemoryProfileStore store;
+  SettingsRecords r = defaultSettings();
+  r.option.D_TAIYOU = 1;
+  saveSettings(store, r, WindowRect{});
+  EXPECT_EQ(store.valueCount(), static_cast<size_t>(kSavedValueCount + 1));
+  EXPECT_EQ(std::get<int32_t>(store.sections().at("OPTION").at("D_TAIYOU")), 1);
+  SettingsRecords back;
+  WindowRect rect;
+  loadSettings(store, back, rect);
+  EXPECT_EQ(back.option.D_TAIYOU, 1);
+
+  for (int32_t off : {0, 2}) {
+    back.option.D_TAIYOU = off;
+    saveSettings(store, back, rect);
+    EXPECT_EQ(store.valueCount(), static_cast<size_t>(kSavedValueCount)) << off;
+    EXPECT_EQ(store.sections().at("OPTION").count("D_TAIYOU"), 0u) << off;
+    loadSettings(store, back, rect);
+    EXPECT_EQ(back.option.D_TAIYOU, 0);
+  }
+}
+
 TEST(Settings, FlagsCountAsOnOnlyAtOneExceptTitleBarAndInterval) {
   EXPECT_TRUE(isOn(1));
   EXPECT_FALSE(isOn(2));

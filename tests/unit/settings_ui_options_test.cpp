@@ -1,4 +1,4 @@
-// The options dialog's logic: take-back order and ranges, the title-time buttons, the two
+// The options dialog's logic: take-back order and ranges, the title-time buttons, the
 // enabling rules, and what OK does to the records.
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ TEST(OptionsDialog, TakesValuesBackInTheFixedOrder) {
   test::FakeControls c = dialogShowing(optionValuesFrom(defaultSettings()));
   OptionDialogValues v;
   ASSERT_FALSE(takeBackFields(optionFields(v), c));
-  std::vector<int> expected{id::kNight, id::kTopWindow, id::kDateLine, id::kEquator};
+  std::vector<int> expected{id::kNight, id::kTrueSky, id::kTopWindow, id::kDateLine, id::kEquator};
   expected.insert(expected.end(), id::kTitleButtons.begin(), id::kTitleButtons.end());
   for (int x : {id::kHourlyChime, id::kAreaNumber, id::kDialColour, id::kEvent, id::kDialBlue, id::kDialGreen,
                 id::kDialRed, id::kWavPath, id::kUserChime, id::kUserMinute, id::kMainTitle, id::kResetWindow,
@@ -114,6 +114,28 @@ TEST(OptionsDialog, EnablingRulesFollowTheirOwnCheckBoxes) {
   applyDialColourEnabling(c);
   for (int x : {id::kUserMinute, id::kWavBrowse, id::kWavPath}) EXPECT_FALSE(c.enabled.at(x));
   for (int x : {id::kDialRed, id::kDialGreen, id::kDialBlue, id::kColorButton}) EXPECT_TRUE(c.enabled.at(x));
+}
+
+// 太陽の位置で昼夜を描く is usable only under 昼夜表示, yet keeps and returns its value while
+// disabled, and OK stores it with the other options.
+TEST(OptionsDialog, TrueSkyFollowsTheNightBoxAndTravelsWithTheOptions) {
+  SettingsRecords r = defaultSettings();
+  r.option.D_TAIYOU = 1;
+  r.option.D_NIGHT = 0;
+  test::FakeControls c = dialogShowing(optionValuesFrom(r));
+  EXPECT_TRUE(c.checks[id::kTrueSky]);
+  applyTrueSkyEnabling(c);
+  EXPECT_FALSE(c.enabled.at(id::kTrueSky));
+  c.checks[id::kNight] = true;
+  applyTrueSkyEnabling(c);
+  EXPECT_TRUE(c.enabled.at(id::kTrueSky));
+
+  c.checks[id::kTrueSky] = false;
+  OptionDialogValues v = optionValuesFrom(r);
+  ASSERT_FALSE(takeBackOptions(v, c));
+  applyOptionsOk(v, r);
+  EXPECT_EQ(r.option.D_TAIYOU, 0);
+  EXPECT_EQ(r.option.D_NIGHT, 1);
 }
 
 TEST(OptionsDialog, OkCopiesBackAndRestylesOnlyOnAChangedMainTitle) {

@@ -1,10 +1,16 @@
-// meridexa-render: composes the map frame the main window would show for a given local date
-// and time, settings and window size, and writes it as PNG (the 578 x 340 frame, and
-// optionally the picture stretched to the window's client size).
+// meridexa-render: composes the map frame the main window would show for a given date and
+// time, settings and window size, and writes it as PNG (the 578 x 340 frame, and optionally
+// the picture stretched to the window's client size).
 //
-//   meridexa-render --out frame.png [--time "YYYY-MM-DD HH:MM:SS"] [--settings FILE]
+//   meridexa-render --out frame.png [--time "YYYY-MM-DD HH:MM:SS" | --utc "YYYY-MM-DD HH:MM:SS"]
+//                   [--pc-offset MINUTES] [--true-sky] [--settings FILE]
 //                   [--size WxH] [--window-out window.png] [--frames N]
 //                   [--bitmaps DIR] [--rc FILE] [--synthetic]
+//
+// --time is the PC's local time, --utc the instant in UTC; --pc-offset puts the PC's clock that
+// many minutes east of UTC (default 0), which moves the AREAs' RUG times and the hand-drawn
+// shading but not the true sky. --true-sky turns on OPTION D_TAIYOU (and D_NIGHT): the night
+// side where the sun really stands at that instant.
 //
 // The settings file holds the profile's sections and keys, either INI style ("[AREA1]" then
 // "COUNTRY=Paris") or one "SECTION.KEY=value" per line; missing keys keep their defaults. An
@@ -36,7 +42,8 @@ using namespace mdx;
 
 void usage() {
   std::fprintf(stderr,
-               "usage: meridexa-render --out frame.png [--time \"YYYY-MM-DD HH:MM:SS\"] [--settings FILE]\n"
+               "usage: meridexa-render --out frame.png [--time \"YYYY-MM-DD HH:MM:SS\" | --utc \"YYYY-MM-DD HH:MM:SS\"]\n"
+               "                       [--pc-offset MINUTES] [--true-sky] [--settings FILE]\n"
                "                       [--size WxH] [--window-out window.png] [--frames N]\n"
                "                       [--bitmaps DIR] [--rc FILE] [--synthetic]\n");
 }
@@ -125,7 +132,10 @@ class FallbackBitmapSource final : public BitmapSource {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string out, windowOut, settingsPath, timeText;
+  std::string out, windowOut, settingsPath, timeText, utcText;
+  bool trueSky = false;
+  int32_t pcOffsetMinutes = 0;
+  bool pcOffsetGiven = false;
   std::string bitmaps = MDX_SOURCE_DIR "/libs/graphics/bitmaps";
   std::string rc = MDX_SOURCE_DIR "/libs/graphics/mdxgraph.rc";
   int32_t clientWidth = kInitialClientWidth, clientHeight = kInitialClientHeight;
@@ -145,6 +155,15 @@ int main(int argc, char** argv) {
     else if (a == "--window-out") windowOut = next();
     else if (a == "--settings") settingsPath = next();
     else if (a == "--time") timeText = next();
+    else if (a == "--utc") utcText = next();
+    else if (a == "--true-sky") trueSky = true;
+    else if (a == "--pc-offset") {
+      pcOffsetGiven = true;
+      if (!parseInt32(next(), pcOffsetMinutes) || pcOffsetMinutes < -24 * 60 || pcOffsetMinutes > 24 * 60) {
+        std::fprintf(stderr, "bad --pc-offset (minutes east of UTC, -1440..1440)\n");
+        return 2;
+      }
+    }
     else if (a == "--bitmaps") bitmaps = next();
     else if (a == "--rc") rc = next();
     else if (a == "--synthetic") synthetic = true;
@@ -177,18 +196,35 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  // The clock: local time = the clock's own zone (offset 0), the given time or now.
-  FakeClock clock;
+  // The clock: the PC's zone --pc-offset minutes east of UTC (without a time and an offset, this
+  // machine's own zone now); the given time or now.
+  const int64_t nowSeconds = SystemClock().nowSeconds();
+  if (timeText.empty() && utcText.empty() && !pcOffsetGiven) {
+    const CivilTime local = SystemClock().toLocal(nowSeconds);
+    const int64_t localSeconds =
+        daysFromCivil(local.year, static_cast<unsigned>(local.month), static_cast<unsigned>(local.day)) * 86400 +
+        local.hour * 3600 + local.minute * 60 + local.second;
+    pcOffsetMinutes = static_cast<int32_t>((localSeconds - nowSeconds) / 60);
+  }
+  FakeClock clock(nowSeconds * 1000, pcOffsetMinutes * 60);
   int y, mo, d, h, mi, s;
-  if (!timeText.empty()) {
+  if (!timeText.empty() && !utcText.empty()) {
+    std::fprintf(stderr, "give --time or --utc, not both\n");
+    return 2;
+  }
+  if (!utcText.empty()) {
+    if (!parseTime(utcText, y, mo, d, h, mi, s)) {
+      std::fprintf(stderr, "bad --utc %s (YYYY-MM-DD HH:MM:SS)\n", utcText.c_str());
+      return 2;
+    }
+    clock.setMillis(((daysFromCivil(y, static_cast<unsigned>(mo), static_cast<unsigned>(d)) * 24 + h) * 3600 +
+                     mi * 60 + s) * int64_t{1000});
+  } else if (!timeText.empty()) {
     if (!parseTime(timeText, y, mo, d, h, mi, s)) {
       std::fprintf(stderr, "bad --time %s (YYYY-MM-DD HH:MM:SS)\n", timeText.c_str());
       return 2;
     }
     clock.setLocal(y, mo, d, h, mi, s);
-  } else {
-    const CivilTime now = SystemClock().localNow();
-    clock.setLocal(now.year, now.month, now.day, now.hour, now.minute, now.second);
   }
   // The sprites walk one step per frame, so the first of N frames lies N-1 seconds earlier.
   clock.advanceMillis(-(static_cast<int64_t>(frames) - 1) * 1000);
@@ -201,6 +237,7 @@ int main(int argc, char** argv) {
   SettingsRecords settings = defaultSettings();
   WindowRect rect;
   loadSettings(store, settings, rect);
+  if (trueSky) settings.option.D_NIGHT = settings.option.D_TAIYOU = 1;
 
   DirectoryBitmapSource directory(bitmaps, rc);
   FallbackBitmapSource source(directory, !synthetic);

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <set>
 
 namespace e2e {
 namespace {
@@ -431,7 +432,80 @@ void exitAsksWindows(const Context& ctx) {
   DeleteFileW(L"C:\\exit-refuse");
 }
 
+// A key held down: the keyboard repeats its key-down every 30 ms or so.
+void holdKey(WORD vk, DWORD ms) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(30)) SendInput(1, &in, sizeof in);
+  in.ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(1, &in, sizeof in);
+}
+
+unsigned long long unixMs() {
+  FILETIME ft;
+  GetSystemTimeAsFileTime(&ft);
+  return ((static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime) / 10000ULL - 11644473600000ULL;
+}
+
+// Every whole second strictly inside [from, to] holds an event of `kind`.
+bool everySecondHas(const std::vector<TimelineEvent>& events, const char* kind, unsigned long long from,
+                    unsigned long long to) {
+  std::set<unsigned long long> seconds;
+  for (const auto& e : events)
+    if (e.kind == kind) seconds.insert(e.unixMs / 1000);
+  for (unsigned long long s = from / 1000 + 1; s < to / 1000; ++s)
+    if (!seconds.count(s)) return false;
+  return true;
+}
+
+// Windows' Beep returns only when its tone ends. With the beep probe acting so, a key held for
+// five seconds beeps one tone after another, never two at once and none queued, while a
+// pending call flashes the title every second and the tick restarts its timer every second.
+void heldKeyKeepsTicking(const Context& ctx) {
+  deleteProgramKey();
+  Process p = Process::start(ctx.program);
+  HWND main = waitMainWindow(p);
+  installBeepProbe(p, true);
+  leaveRoomInMinute(15);
+  HWND dlg = openDialog(p, main);
+  click(dlg, kCallCheck);  // ﾀｲﾄﾙﾊﾞｰ点滅 is on by default
+  click(dlg, kCallReserve);
+  closeDialog(dlg, IDOK);
+  check(waitFor([&] { return windowText(main) == "予定の時間です"; }, 5000), "the call is pending");
+
+  bringToFront(main);
+  const unsigned long long from = unixMs();
+  holdKey('A', 5000);
+  const unsigned long long to = unixMs();
+  Sleep(2500);  // the last tone ends; nothing queued may follow
+  const auto events = uiTimeline();
+  check(everySecondHas(events, "tick", from, to), "the tick ran in every second the key was held");
+  check(everySecondHas(events, "flash", from, to), "and the title flashed in every one of them");
+
+  int tones = 0;
+  unsigned long long lastEnd = 0;
+  bool oneAtATime = true;
+  for (const auto& e : events) {
+    if (e.kind == "beep-start") {
+      oneAtATime = oneAtATime && e.unixMs >= lastEnd;
+      ++tones;
+    }
+    if (e.kind == "beep-end") lastEnd = e.unixMs;
+  }
+  check(oneAtATime, "one tone at a time");
+  // Queued tones would go on sounding after the key was let go.
+  check(tones >= 4 && tones <= 6, "a tone a second while the key was held, none after: " + std::to_string(tones));
+  bool each570For1000 = true;
+  for (const auto& b : recordedBeeps()) each570For1000 = each570For1000 && b.first == 570 && b.second == 1000;
+  check(each570For1000, "each at 570 Hz for 1000 ms");
+  check(p.running(), "the program runs on");
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
+  check(p.waitExit(15000), "終了 ends the program");
+}
+
 Register r2("actions.call_takes_the_title", callTakesTheTitle);
+Register r6("app.held_key_keeps_ticking", heldKeyKeepsTicking);
 Register r5("actions.exit_asks_windows", exitAsksWindows);
 Register r4("actions.exit_out_of_range_quits", exitOutOfRangeQuits);
 Register r3("actions.program_runs_once", programRunsOnce);

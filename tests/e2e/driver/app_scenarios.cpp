@@ -1,6 +1,8 @@
 // Start-up, keyboard rules, popup menu and settings persistence of the main window.
 #include "tests/e2e/driver/harness.h"
 
+#include <sddl.h>
+
 namespace e2e {
 namespace {
 
@@ -62,6 +64,41 @@ void firstStart(const Context& ctx) {
         "the window rectangle is saved");
 }
 
+void pumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+// An elevated first copy, as Windows shows it to a copy started without elevation: the mutex
+// exists but its default security grants this user nothing, so CreateMutex fails with
+// ERROR_ACCESS_DENIED. The driver stands in for that copy: a mutex whose DACL grants nothing,
+// and a minimised window of its own published where the program publishes its main window.
+void elevatedFirstCopy(const Context& ctx) {
+  deleteProgramKey();
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, FALSE};
+  ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:", SDDL_REVISION_1, &sa.lpSecurityDescriptor, nullptr);
+  HANDLE mutex = CreateMutexW(&sa, FALSE, L"MERIDEXA");
+  LocalFree(sa.lpSecurityDescriptor);
+  HANDLE again = CreateMutexW(nullptr, FALSE, L"MERIDEXA");
+  check(!again && GetLastError() == ERROR_ACCESS_DENIED, "a mutex out of reach answers ERROR_ACCESS_DENIED");
+  HWND stand = CreateWindowExW(0, L"STATIC", L"elevated copy", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 200,
+                               nullptr, nullptr, nullptr, nullptr);
+  ShowWindow(stand, SW_MINIMIZE);
+  HANDLE slot = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 8, L"MERIDEXA.MainWindow");
+  auto* view = static_cast<uint64_t*>(MapViewOfFile(slot, FILE_MAP_WRITE, 0, 0, 8));
+  *view = reinterpret_cast<uintptr_t>(stand);
+  pumpMessages();
+
+  Process second = Process::start(ctx.program);
+  check(waitFor([&] { pumpMessages(); return !second.running(); }, 15000), "the copy ends at once beside an elevated one");
+  check(topWindows(second.id()).empty() && !programKeyExists(), "showing no window and touching no settings");
+  check(waitFor([&] { pumpMessages(); return !IsIconic(stand); }, 5000), "the elevated copy's window is restored");
+  UnmapViewOfFile(view);
+  CloseHandle(slot);
+  DestroyWindow(stand);
+  CloseHandle(mutex);
+}
+
 void secondCopy(const Context& ctx) {
   deleteProgramKey();
   Process first;
@@ -77,6 +114,7 @@ void secondCopy(const Context& ctx) {
         "the first copy's window is restored and in front");
   PostMessageW(main, WM_CLOSE, 0, 0);
   check(first.waitExit(15000), "the first copy closes");
+  elevatedFirstCopy(ctx);
 }
 
 void keysDoNotClose(const Context& ctx) {

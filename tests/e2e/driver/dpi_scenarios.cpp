@@ -4,6 +4,7 @@
 #include "tests/e2e/driver/harness.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace e2e {
 namespace {
@@ -52,7 +53,21 @@ void everyDpi(const Context& ctx) {
     check(std::abs(client.right - 578 * factor) <= 2 && std::abs(client.bottom - 340 * factor) <= 2,
           "the default client area is the map times " + std::to_string(factor) + ": " + std::to_string(client.right) +
               " x " + std::to_string(client.bottom));
-    if (dpi != 120) {
+    if (dpi == 120) {
+      // Moved to a 200 % monitor: Windows suggests a rectangle, the window takes it.
+      const RECT suggested{60, 50, 60 + 1180, 50 + 720};
+      if (FILE* f = _wfopen(L"C:\\dpi-change.txt", L"wb")) {
+        std::fprintf(f, "192 %ld %ld %ld %ld\n", suggested.left, suggested.top, suggested.right, suggested.bottom);
+        std::fclose(f);
+      }
+      DeleteFileW(L"C:\\dpi-probe.txt");
+      injectLibrary(p, L"C:\\mdxdpiprobe.dll");
+      check(waitFor([] { return GetFileAttributesW(L"C:\\dpi-probe.txt") != INVALID_FILE_ATTRIBUTES; }, 10000),
+            "WM_DPICHANGED was sent");
+      RECT now{};
+      const bool taken = waitFor([&] { now = windowRect(main); return EqualRect(&now, &suggested) != FALSE; }, 5000);
+      check(taken, "WM_DPICHANGED moves the window to the suggested rectangle: " + rectText(now));
+    } else {
       bringToFront(main);
       Sleep(1500);
       screenshot(ctx, main, "main-" + percent);

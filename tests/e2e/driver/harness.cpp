@@ -219,10 +219,32 @@ void installImportProbe(const Process& p, const wchar_t* dll, const wchar_t* log
   }
   if (patched < 1) throw Failure{"the program imports no " + function + " the probe could replace"};
 }
+
+// A switch file a probe reads as it loads: present or absent.
+void setProbeFlag(const wchar_t* file, bool on) {
+  if (!on) {
+    DeleteFileW(file);
+  } else if (FILE* f = _wfopen(file, L"wb")) {
+    std::fputs("windows\n", f);
+    std::fclose(f);
+  }
+}
 }  // namespace
 
-void installBeepProbe(const Process& p) {
+void installBeepProbe(const Process& p, bool sleepsLikeWindows) {
+  DeleteFileW(L"C:\\ui-timeline.txt");
+  setProbeFlag(L"C:\\beep-probe-mode.txt", sleepsLikeWindows);
   installImportProbe(p, L"C:\\mdxbeepprobe.dll", L"C:\\beep-log.txt", L"C:\\beep-probe.txt", "Beep");
+}
+
+std::vector<TimelineEvent> uiTimeline() {
+  std::vector<TimelineEvent> events;
+  FILE* f = _wfopen(L"C:\\ui-timeline.txt", L"rb");
+  char kind[32];
+  unsigned long long ms = 0;
+  while (f && std::fscanf(f, "%31s %llu", kind, &ms) == 2) events.push_back({kind, ms});
+  if (f) std::fclose(f);
+  return events;
 }
 
 void installShowWindowProbe(const Process& p) {
@@ -248,23 +270,10 @@ std::vector<std::pair<DWORD, DWORD>> recordedBeeps() {
 }
 
 void installExitProbe(const Process& p, bool refuse) {
-  DeleteFileW(L"C:\\exit-log.txt");
-  DeleteFileW(L"C:\\exit-probe.txt");
-  if (refuse) {
-    if (FILE* f = _wfopen(L"C:\\exit-refuse", L"wb")) std::fclose(f);
-  } else {
-    DeleteFileW(L"C:\\exit-refuse");
-  }
-  injectLibrary(p, L"C:\\mdxexitprobe.dll");
-  if (!waitFor([] { return GetFileAttributesW(L"C:\\exit-probe.txt") != INVALID_FILE_ATTRIBUTES; }, 10000))
-    throw Failure{"the exit probe did not report"};
-  int patched = 0;
-  if (FILE* f = _wfopen(L"C:\\exit-probe.txt", L"rb")) {
-    if (std::fscanf(f, "%d", &patched) != 1) patched = 0;
-    std::fclose(f);
-  }
-  // Without the probe a reserved exit would reach Windows: stop before anything is reserved.
-  if (patched < 1) throw Failure{"the program imports no ExitWindowsEx the probe could replace"};
+  setProbeFlag(L"C:\\exit-refuse", refuse);
+  // Without the probe a reserved exit would reach Windows: this throws before anything is
+  // reserved.
+  installImportProbe(p, L"C:\\mdxexitprobe.dll", L"C:\\exit-log.txt", L"C:\\exit-probe.txt", "ExitWindowsEx");
 }
 
 std::vector<ExitRequest> recordedExits() {

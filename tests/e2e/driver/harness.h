@@ -84,8 +84,15 @@ std::vector<MenuItem> probePopupMenu(const Process& p);
 
 // Loads a library into the program's process (its DllMain does the probing).
 void injectLibrary(const Process& p, const std::wstring& dll);
-// Replaces the program's Beep with one that records each call and returns at once.
-void installBeepProbe(const Process& p);
+// Replaces the program's Beep with one that records each call and returns at once or, with
+// `sleepsLikeWindows`, only when its tone would end, as Windows' Beep does; that mode also
+// records the tick's timer restarts and the title's flashes (uiTimeline).
+void installBeepProbe(const Process& p, bool sleepsLikeWindows = false);
+struct TimelineEvent {
+  std::string kind;  // beep-start, beep-end, tick, flash
+  unsigned long long unixMs = 0;
+};
+std::vector<TimelineEvent> uiTimeline();
 // The (frequency, duration) of every Beep since the probe was installed.
 std::vector<std::pair<DWORD, DWORD>> recordedBeeps();
 // Records the program's ShowWindow commands (the windows still show and hide as before).

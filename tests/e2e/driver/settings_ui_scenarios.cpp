@@ -23,7 +23,13 @@ constexpr int kRug2 = 1053;
 constexpr int kOptMinute = 1260, kOptUserChime = 1216, kOptMainTitle = 1032, kOptReset = 1271,
               kOptTopWindow = 1029, kOptTitleNone = 1224, kOptTitleArea7 = 1016, kOptWavPath = 1265,
               kOptDialRed = 1254, kOptDialGreen = 1255, kOptDialBlue = 1256, kOptDialColour = 1030,
-              kOptColorButton = 1007;
+              kOptColorButton = 1007, kOptNight = 1028, kOptTrueSky = 1300;
+
+size_t valueCount(const std::map<std::string, std::map<std::string, RegValue>>& key) {
+  size_t n = 0;
+  for (const auto& section : key) n += section.second.size();
+  return n;
+}
 
 std::string itemText(HWND dlg, int id) { return windowText(GetDlgItem(dlg, id)); }
 void setItemText(HWND dlg, int id, const std::string& text) {
@@ -245,7 +251,8 @@ void areaSheetOk(const Context& ctx) {
   endProgram(p, main);
 }
 
-// The options dialog: the minute's range, the caption removal, the window reset, persistence.
+// The options dialog: the minute's range, the caption removal, the window reset, the true sky's
+// enabling rule and storage, persistence.
 void optionsDialog(const Context& ctx) {
   deleteProgramKey();
   Process p;
@@ -261,6 +268,14 @@ void optionsDialog(const Context& ctx) {
   click(dlg, kOptUserChime);
   check(IsWindowEnabled(GetDlgItem(dlg, kOptMinute)) && IsWindowEnabled(GetDlgItem(dlg, kOptWavPath)),
         "checking 時報（ﾕｰｻﾞｰ選択） enables the minute and the path");
+  // 太陽の位置で昼夜を描く is usable only while 昼夜表示 is checked.
+  check(!isChecked(dlg, kOptTrueSky) && IsWindowEnabled(GetDlgItem(dlg, kOptTrueSky)),
+        "太陽の位置で昼夜を描く opens unchecked and enabled under 昼夜表示");
+  click(dlg, kOptNight);
+  check(!IsWindowEnabled(GetDlgItem(dlg, kOptTrueSky)), "unchecking 昼夜表示 disables 太陽の位置で昼夜を描く");
+  click(dlg, kOptNight);
+  check(IsWindowEnabled(GetDlgItem(dlg, kOptTrueSky)), "checking 昼夜表示 enables it again");
+  click(dlg, kOptTrueSky);
   Sleep(300);
   screenshot(ctx, dlg, "options");
 
@@ -324,13 +339,15 @@ void optionsDialog(const Context& ctx) {
         "the user chime's minute 59 and switch are saved");
   check(regInt(key, "SYSTEM", "D_WINDOW_LEFT") == 107 && regInt(key, "SYSTEM", "D_WINDOW_RIGHT") == 693,
         "the reset rectangle is saved");
+  check(regInt(key, "OPTION", "D_TAIYOU") == 1 && valueCount(key) == 144,
+        "D_TAIYOU 1 is saved beside the 143 values (" + std::to_string(valueCount(key)) + " values)");
 
   // After a restart: the options come back; Cancel changes nothing yet keeps the window on top.
   main = startProgram(ctx, p);
   check((GetWindowLongW(main, GWL_STYLE) & WS_CAPTION) == 0, "the window starts without a caption");
   dlg = openDialog(p, main, kOptionsCommand, "オプション");
   check(isChecked(dlg, kOptMainTitle) && isChecked(dlg, kOptTitleArea7) && itemText(dlg, kOptMinute) == "59" &&
-            !isChecked(dlg, kOptReset),
+            !isChecked(dlg, kOptReset) && isChecked(dlg, kOptTrueSky),
         "the saved options come back, the reset box unchecked");
   click(dlg, kOptMainTitle);
   setItemText(dlg, kOptWavPath, "C:\\nothing.wav");
@@ -342,6 +359,7 @@ void optionsDialog(const Context& ctx) {
   // Bringing the caption back.
   dlg = openDialog(p, main, kOptionsCommand, "オプション");
   click(dlg, kOptMainTitle);
+  click(dlg, kOptTrueSky);
   PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   check(waitFor([&] { return !IsWindow(dlg); }, 5000), "OK closes the dialog");
   check(waitFor([&] { return (GetWindowLongW(main, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }, 5000),
@@ -350,6 +368,8 @@ void optionsDialog(const Context& ctx) {
   key = readProgramKey();
   check(regInt(key, "OPTION", "MAIN_TITLE") == 0 && key.at("ACTION").at("USERWAVFILE").text.empty(),
         "MAIN_TITLE 0 saved; the path typed before Cancel was not kept");
+  check(key.at("OPTION").count("D_TAIYOU") == 0 && valueCount(key) == 143,
+        "turning the true sky off removes D_TAIYOU: 143 values (" + std::to_string(valueCount(key)) + ")");
 }
 
 // Stored check values of 2 (which count as on): the boxes show them checked, and OK without

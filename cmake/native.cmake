@@ -29,6 +29,10 @@ add_test(NAME layers.check_finds_violations
   COMMAND ${CMAKE_SOURCE_DIR}/tests/layers/check_layers_test.sh ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh)
 set_tests_properties(layers.check layers.check_finds_violations PROPERTIES LABELS unit)
 
+# The committed city table is the city generator's output from the installed tzdata and CLDR.
+add_test(NAME tools.citygen COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/tools/citygen_test.py ${CMAKE_SOURCE_DIR})
+set_tests_properties(tools.citygen PROPERTIES LABELS unit)
+
 # Tests that talk to real peers on loopback (servers started by the tests).
 file(GLOB MDX_LOOPBACK_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/loopback/*_test.cpp)
 if(MDX_LOOPBACK_TESTS)

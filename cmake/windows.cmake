@@ -32,7 +32,7 @@ mdx_companion_dll(mdxgraph libs/graphics)
 # The Windows libraries each folder's binding calls, so that they follow it on the link line.
 target_link_libraries(mdx_platform PUBLIC ws2_32 user32 kernel32)
 target_link_libraries(mdx_settings PUBLIC advapi32)
-target_link_libraries(mdx_dialogfw PUBLIC comctl32 comdlg32 gdi32 user32)
+target_link_libraries(mdx_dialogfw PUBLIC comctl32 comdlg32 gdi32 user32 oleacc ole32 uuid)
 target_link_libraries(mdx_display PUBLIC gdi32 user32)
 target_link_libraries(mdx_actions PUBLIC mdxsound winmm shell32 advapi32 user32)
 target_link_libraries(mdx_nettime PUBLIC ws2_32 user32)
@@ -55,12 +55,14 @@ add_custom_command(TARGET meridexa POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/help/meridexa.html $<TARGET_FILE_DIR:meridexa>/meridexa.html)
 
 # End-to-end tests: a Windows driver program run under Wine next to the real meridexa.exe.
-# It converts texts as the program does (platform/win32/text.cpp).
+# It converts texts as the program does (platform/win32/text.cpp) and places cities with the
+# map's projection and the city table.
 file(GLOB MDX_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
-add_executable(mdxdriver ${MDX_DRIVER_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp)
+add_executable(mdxdriver ${MDX_DRIVER_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp
+  ${CMAKE_SOURCE_DIR}/display/map_projection.cpp ${CMAKE_SOURCE_DIR}/settings_ui/generated/city_table.cpp)
 target_include_directories(mdxdriver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxdriver PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(mdxdriver PRIVATE user32 gdi32 advapi32 comctl32 shell32 ole32 uuid)
+target_link_libraries(mdxdriver PRIVATE user32 gdi32 advapi32 comctl32 shell32 ole32 oleaut32 oleacc uuid)
 
 include(${CMAKE_SOURCE_DIR}/tests/e2e/scenarios.cmake)
 foreach(scenario IN LISTS MDX_E2E_SCENARIOS)

@@ -16,8 +16,6 @@ constexpr double kRadiansPerDegree = 0.01745328888888889;
 constexpr int32_t kHourHandLength = 12;
 constexpr int32_t kMinuteHandLength = 18;
 constexpr int32_t kSecondHandLength = 18;
-constexpr int32_t kDialCentreX = 20;
-constexpr int32_t kDialCentreY = 18;
 
 bool validArea(int i) { return i >= 1 && i <= kAreaCount; }
 

@@ -49,6 +49,10 @@ struct DigitalBoxText {
 // on and the twelve-hour label when D_24HOUR is on.
 DigitalBoxText digitalBoxText(const AreaSettings& area, const AreaTime& t);
 
+// The hands' centre, from the dial's top-left corner (X, Y): the point that marks the place.
+constexpr int32_t kDialCentreX = 20;
+constexpr int32_t kDialCentreY = 18;
+
 constexpr int32_t kBoxUnitWidth = 7;
 constexpr int32_t kBoxHeight = 14;
 constexpr int32_t kNameBoxDrop = 50;

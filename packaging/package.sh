@@ -21,7 +21,7 @@ export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C.UTF-8
 
 binaries=(meridexa.exe mdxutil.dll mdxsound.dll mdxgraph.dll)
 # What the program and its libraries may import: Windows' own DLLs and each other.
-allowed=(kernel32 user32 gdi32 advapi32 comctl32 comdlg32 shell32 winmm ws2_32 msvcrt ole32 oleaut32
+allowed=(kernel32 user32 gdi32 advapi32 comctl32 comdlg32 shell32 winmm ws2_32 msvcrt ole32 oleaut32 oleacc
   mdxutil mdxsound mdxgraph)
 allowed_list=" ${allowed[*]} "
 

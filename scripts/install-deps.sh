@@ -15,6 +15,7 @@ packages=(
   locales                                  # the ja_JP.UTF-8 locale Wine runs the program in
   pulseaudio pulseaudio-utils libpulse0 sox  # sound scenarios: a null sink, recorded and measured
   python3                                  # the end-to-end wrappers measure recordings and NTP replies
+  tzdata unicode-cldr-core                 # the city table's sources (tools/citygen), checked by a test
   faketime libfaketime                     # the soak: accelerated time for the Wine processes only
   nsis                                     # makensis: the Japanese installer of `make dist`
   clang-14 libclang-rt-14-dev              # fuzz targets: clang with libFuzzer, ASan and UBSan runtimes

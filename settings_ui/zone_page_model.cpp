@@ -5,9 +5,10 @@
 
 namespace mdx {
 
-const char kZonePageCaption[] = "タイムゾーン";
+const char kZonePageCaption[] = "都市とタイムゾーン";
+const char kCityButtonText[] = "都市…";
 const char kUseRugEntry[] = "時差（RUG）を使う";
-const char kZonePageNote[] = "タイムゾーンを選ぶと、そのAREAには時差（RUG）の代わりにタイムゾーンの時刻が使われます。";
+const char kZonePageNote[] = "「都市…」で名前・位置・時差・タイムゾーンをまとめて設定。タイムゾーンは時差（RUG）より優先されます。";
 
 ZoneChoices zoneChoices(const ZoneRules* rules) {
   ZoneChoices c;
@@ -41,5 +42,16 @@ std::string zoneRowTime(const Clock& pc, const ZoneRules* rules, const std::stri
 }
 
 std::string zoneRowLabel(int areaNumber) { return "AREA" + std::to_string(areaNumber); }
+
+std::string zoneRowLabelText(int areaNumber) { return "AREA&" + std::to_string(areaNumber); }
+
+std::string zoneRowButtonName(int areaNumber) { return zoneRowLabel(areaNumber) + " " + kCityButtonText; }
+
+std::string zoneRowListName(int areaNumber) { return zoneRowLabel(areaNumber) + " タイムゾーン"; }
+
+std::string unavailableZoneEntry(const std::string& zone) {
+  if (zone.empty()) return "タイムゾーンなし（時差を使う）";
+  return zone + "：このPCにありません（時差を使う）";
+}
 
 }  // namespace mdx

@@ -1,7 +1,7 @@
 #pragma once
-// The AREA sheet's eighth page "タイムゾーン" without Windows: one row per AREA with its label,
-// its place name, a choice of the PC's time zones headed by "時差（RUG）を使う", and the AREA's
-// current time under the row's choice.
+// The AREA sheet's eighth page "都市とタイムゾーン" without Windows: one row per AREA with its
+// label, its place name, the button "都市…" that picks a city, a choice of the PC's time zones
+// headed by "時差（RUG）を使う", and the AREA's current time under the row's choice.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -14,7 +14,8 @@
 
 namespace mdx {
 
-extern const char kZonePageCaption[];  // "タイムゾーン"
+extern const char kZonePageCaption[];  // "都市とタイムゾーン"
+extern const char kCityButtonText[];   // "都市…", each row's button
 extern const char kUseRugEntry[];      // "時差（RUG）を使う", the list's first entry
 extern const char kZonePageNote[];     // the page's note: a chosen zone replaces 時差
 
@@ -22,9 +23,10 @@ extern const char kZonePageNote[];     // the page's note: a chosen zone replace
 constexpr int kZonePageTemplate = IDD_AREA_ZONES;
 constexpr int kZonePageNoteId = IDC_ZONE_NOTE;
 struct ZoneRowIds {
-  int label, country, list, time;
+  int label, country, list, time, city;
 };
-#define MDX_ZONE_ROW_IDS(n) {IDC_ZONE##n##_LABEL, IDC_ZONE##n##_COUNTRY, IDC_ZONE##n##_LIST, IDC_ZONE##n##_TIME}
+#define MDX_ZONE_ROW_IDS(n) \
+  {IDC_ZONE##n##_LABEL, IDC_ZONE##n##_COUNTRY, IDC_ZONE##n##_LIST, IDC_ZONE##n##_TIME, IDC_ZONE##n##_CITY}
 constexpr std::array<ZoneRowIds, kAreaCount> kZoneRowIds = {{
     MDX_ZONE_ROW_IDS(1), MDX_ZONE_ROW_IDS(2), MDX_ZONE_ROW_IDS(3), MDX_ZONE_ROW_IDS(4),
     MDX_ZONE_ROW_IDS(5), MDX_ZONE_ROW_IDS(6), MDX_ZONE_ROW_IDS(7),
@@ -54,5 +56,14 @@ std::string zoneRowTime(const Clock& pc, const ZoneRules* rules, const std::stri
 
 // The label of row n: "AREA1" ... "AREA7".
 std::string zoneRowLabel(int areaNumber);
+// The label as the page shows it, its digit the mnemonic that reaches the row's "都市…" (Alt+1).
+std::string zoneRowLabelText(int areaNumber);
+// What screen readers call row n's button and list: "AREA2 都市…", "AREA2 タイムゾーン".
+std::string zoneRowButtonName(int areaNumber);
+std::string zoneRowListName(int areaNumber);
+
+// The entry a row's list gains after a city whose Windows zone the PC does not offer (or that
+// has none) was taken: it says so, and the AREA keeps following its time difference.
+std::string unavailableZoneEntry(const std::string& zone);
 
 }  // namespace mdx

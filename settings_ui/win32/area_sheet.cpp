@@ -26,10 +26,21 @@ void AreaPage::onColor() {
   acceptAreaColour(areaNumber_, values, *chosen, *this);
 }
 
+void AreaPage::takeCity(const CityChoice& choice) {
+  applyCityChoice(choice, values);
+  if (hwnd_ == nullptr) return;  // the first showing loads the values
+  const AreaPageIds& ids = areaPageIds(areaNumber_);
+  setItemText(ids.name, values.COUNTRY);
+  setItemText(ids.rug, std::to_string(values.RUG));
+  setItemText(ids.posX, std::to_string(values.X));
+  setItemText(ids.posY, std::to_string(values.Y));
+}
+
 CMyPropertySheet::CMyPropertySheet(HWND owner, const ZoneRules* zones, const Clock& clock)
     : SheetDialog(kAreaSheetCaption, owner), zonePage(zones, clock) {
   for (int n = 1; n <= kAreaCount; ++n) addPage(page(n));
   for (int n = 1; n <= kAreaCount; ++n) zonePage.areas[static_cast<size_t>(n - 1)] = &page(n).values;
+  zonePage.cityTaken = [this](int n, const CityChoice& choice) { page(n).takeCity(choice); };
   addPage(zonePage);
   setStartPage(0);
 }

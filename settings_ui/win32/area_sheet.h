@@ -27,6 +27,10 @@ class AreaPage : public SheetPage {
   void onDisplayCheck();  // ｱﾅﾛｸﾞ表示, 国名及び名称表示, ﾃﾞｼﾞﾀﾙ時間表示
   void onColor();         // COLOR
 
+  // A city taken on the zone page: name, time difference and position into the values and,
+  // once the page has been shown, into its controls, so that visiting it shows them.
+  void takeCity(const CityChoice& choice);
+
  protected:
   BOOL onInitDialog() override;
   std::vector<Field> fields() override;
@@ -66,7 +70,7 @@ using CMyPropertyPage7 = CMyPropertyPage<7>;
 
 class CMyPropertySheet : public SheetDialog {
  public:
-  // Caption "AREA設定", the pages in the order AREA1 to AREA7 and then "タイムゾーン", AREA1
+  // Caption "AREA設定", the pages in the order AREA1 to AREA7 and then "都市とタイムゾーン", AREA1
   // shown first.
   CMyPropertySheet(HWND owner, const ZoneRules* zones, const Clock& clock);
 

@@ -36,6 +36,7 @@ set(MDX_E2E_SCENARIOS
   sound.wav_file_audible
   zones.title_in_india
   zones.zone_page
+  cities.pick_by_keyboard
   release.install_uninstall
   soak.one_day
 )

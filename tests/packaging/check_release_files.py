@@ -22,7 +22,8 @@ ZIP = "Meridexa-1.50-win64.zip"
 SETUP = "Meridexa-1.50-setup.exe"
 README = "はじめにお読みください.txt"
 BINARIES = ["meridexa.exe", "mdxutil.dll", "mdxsound.dll", "mdxgraph.dll"]
-LICENCES = ["GPL-3.txt", "MinGW-w64-runtime.txt", "NaturalEarth.txt", "Shinonome-fonts.txt"]
+LICENCES = ["GPL-3.txt", "MinGW-w64-runtime.txt", "NaturalEarth.txt", "Shinonome-fonts.txt",
+            "Unicode-CLDR.txt", "tzdata.txt"]
 
 failures = []
 

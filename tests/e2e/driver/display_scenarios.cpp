@@ -15,15 +15,6 @@ namespace {
 constexpr int kMapWidth = 578;
 constexpr int kMapHeight = 340;
 
-// The client area as it is on the screen.
-using ClientPixels = ScreenPixels;
-ClientPixels captureClient(HWND h) {
-  RECT rc;
-  if (!GetClientRect(h, &rc) || rc.right <= 0 || rc.bottom <= 0) return {};
-  POINT origin{0, 0};
-  ClientToScreen(h, &origin);
-  return captureScreen(origin.x, origin.y, rc.right, rc.bottom);
-}
 
 size_t distinctColours(const ClientPixels& c, int x0, int y0, int x1, int y1) {
   std::set<uint32_t> seen;

@@ -451,6 +451,14 @@ ScreenPixels captureScreen(int left, int top, int width, int height) {
   return out;
 }
 
+ClientPixels captureClient(HWND h) {
+  RECT rc;
+  if (!GetClientRect(h, &rc) || rc.right <= 0 || rc.bottom <= 0) return {};
+  POINT origin{0, 0};
+  ClientToScreen(h, &origin);
+  return captureScreen(origin.x, origin.y, rc.right, rc.bottom);
+}
+
 void screenshot(const Context& ctx, HWND h, const std::string& name) {
   const RECT r = windowRect(h);
   const ScreenPixels shot = captureScreen(r.left, r.top, r.right - r.left, r.bottom - r.top);

@@ -27,7 +27,8 @@ constexpr DWORD kExitRunning = 2;
 const wchar_t* const kInstalledFiles[] = {
     L"meridexa.exe", L"mdxutil.dll", L"mdxsound.dll", L"mdxgraph.dll", L"meridexa.html",
     L"はじめにお読みください.txt", L"licenses\\GPL-3.txt", L"licenses\\MinGW-w64-runtime.txt",
-    L"licenses\\NaturalEarth.txt", L"licenses\\Shinonome-fonts.txt", L"uninstall.exe",
+    L"licenses\\NaturalEarth.txt", L"licenses\\Shinonome-fonts.txt", L"licenses\\Unicode-CLDR.txt",
+    L"licenses\\tzdata.txt", L"uninstall.exe",
 };
 
 std::wstring knownFolder(REFKNOWNFOLDERID id) {

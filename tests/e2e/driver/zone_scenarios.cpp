@@ -12,11 +12,13 @@ namespace {
 
 constexpr UINT kAreaSettingsCommand = 32788;
 constexpr int kZonePageIndex = 7;
-// Row n of the zone page: label 1400 + n, place name 1410 + n, list 1420 + n, time 1430 + n.
+// Row n of the zone page: label 1400 + n, place name 1410 + n, list 1420 + n, time 1430 + n,
+// button 1440 + n.
 int labelId(int n) { return 1400 + n; }
 int countryId(int n) { return 1410 + n; }
 int listId(int n) { return 1420 + n; }
 int timeId(int n) { return 1430 + n; }
+int cityButtonId(int n) { return 1440 + n; }
 constexpr int kNoteId = 1400;
 
 // "H:MM" (hour without a leading zero) of UTC now moved by `minutes`; `laterBy` seconds on.
@@ -125,17 +127,18 @@ void zonePage(const Context& ctx) {
   check(listEntry(list3, 1).rfind("(UTC-", 0) == 0 && listEntry(list3, entries - 1).rfind("(UTC+", 0) == 0,
         "sorted from west to east: " + listEntry(list3, 1) + " ... " + listEntry(list3, entries - 1));
   for (int n = 1; n <= 7; ++n) {
-    check(itemText(page, labelId(n)) == "AREA" + std::to_string(n), "row label AREA" + std::to_string(n));
+    check(itemText(page, labelId(n)) == "AREA&" + std::to_string(n), "row label AREA" + std::to_string(n));
     check(SendMessageW(GetDlgItem(page, listId(n)), CB_GETCURSEL, 0, 0) == 0,
           "AREA" + std::to_string(n) + " opens on 時差（RUG）を使う");
   }
-  // Tab walks the lists row by row, and each list's label is the window right before it, which
-  // is where screen readers take a list's name from.
+  // Tab walks the rows in order, each row's button before its list, and each row's label is
+  // the window right before its button, so the label's mnemonic reaches the button.
   for (int n = 1; n <= 7; ++n) {
-    HWND list = GetDlgItem(page, listId(n));
-    check(GetWindow(list, GW_HWNDPREV) == GetDlgItem(page, labelId(n)), "AREA" + std::to_string(n) + " labels its list");
+    HWND list = GetDlgItem(page, listId(n)), button = GetDlgItem(page, cityButtonId(n));
+    check(GetWindow(button, GW_HWNDPREV) == GetDlgItem(page, labelId(n)), "AREA" + std::to_string(n) + " labels its button");
+    check(GetNextDlgTabItem(page, button, FALSE) == list, "Tab goes from row " + std::to_string(n) + "'s button to its list");
     if (n < 7)
-      check(GetNextDlgTabItem(page, list, FALSE) == GetDlgItem(page, listId(n + 1)),
+      check(GetNextDlgTabItem(page, list, FALSE) == GetDlgItem(page, cityButtonId(n + 1)),
             "Tab goes from row " + std::to_string(n) + " to row " + std::to_string(n + 1));
   }
   check(itemText(page, countryId(3)) == "ｻﾝﾊﾟｳﾛ", "row 3 names its AREA: " + itemText(page, countryId(3)));

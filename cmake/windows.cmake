@@ -34,7 +34,7 @@ target_link_libraries(mdx_platform PUBLIC ws2_32 user32 kernel32)
 target_link_libraries(mdx_settings PUBLIC advapi32)
 target_link_libraries(mdx_dialogfw PUBLIC comctl32 comdlg32 gdi32 user32 oleacc ole32 uuid)
 target_link_libraries(mdx_display PUBLIC gdi32 user32)
-target_link_libraries(mdx_actions PUBLIC mdxsound winmm shell32 advapi32 user32)
+target_link_libraries(mdx_actions PUBLIC mdxsound winmm shell32 ole32 advapi32 user32)
 target_link_libraries(mdx_nettime PUBLIC ws2_32 user32)
 target_link_libraries(mdx_settings_ui PUBLIC comctl32 comdlg32 gdi32 user32)
 
@@ -108,6 +108,14 @@ set_target_properties(mdxshowprobe PROPERTIES PREFIX "")
 target_include_directories(mdxshowprobe PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxshowprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 add_dependencies(mdxdriver mdxshowprobe)
+
+# Test-only library that records program starts and answers for a program that needs elevation.
+add_library(mdxlaunchprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/launch_probe.cpp ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp)
+set_target_properties(mdxlaunchprobe PROPERTIES PREFIX "")
+target_include_directories(mdxlaunchprobe PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(mdxlaunchprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
+target_link_libraries(mdxlaunchprobe PRIVATE shell32)
+add_dependencies(mdxdriver mdxlaunchprobe)
 
 # Test-only library that sends the main window WM_DPICHANGED as Windows does.
 add_library(mdxdpiprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/dpi_change_probe.cpp)

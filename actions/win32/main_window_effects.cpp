@@ -1,11 +1,8 @@
 #include "actions/win32/main_window_effects.h"
 
-#include <vector>
-
 #include <reason.h>
 
 #include "actions/timed_action_engine.h"
-#include "platform/win32/text.h"
 
 namespace mdx::win {
 
@@ -34,29 +31,6 @@ bool enableShutdownPrivilege() {
                GetLastError() == ERROR_SUCCESS;
   CloseHandle(token);
   return ok;
-}
-
-bool launchCommandLine(const std::string& commandLine, WORD showCommand) {
-  // WinExec takes the command line in the ANSI code page only, so a Japanese path would not
-  // survive on a system whose code page cannot spell it. WinExec itself is CreateProcess with
-  // the whole command line (no application name, so the platform splits off the program the
-  // usual way and searches for it), STARTF_USESHOWWINDOW with the show command, and both
-  // handles closed at once; that is done here with the UTF-16 call. No shell is involved, so
-  // nothing in the text is interpreted beyond that. WinExec's wait for the new program's
-  // first idle input is left out: the caller ignores the result and the tick must not stall.
-  std::wstring wide = widen(commandLine);
-  std::vector<wchar_t> buffer(wide.begin(), wide.end());
-  buffer.push_back(L'\0');  // CreateProcessW may write into its command line
-
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  si.dwFlags = STARTF_USESHOWWINDOW;
-  si.wShowWindow = showCommand;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return true;
 }
 
 }  // namespace mdx::win

@@ -1,11 +1,9 @@
 #pragma once
-// The timed actions' Windows side that the main window's port calls: ending the Windows
-// session (with the shutdown privilege where it is needed) and launching a command line the
-// way WinExec does.
+// The timed Windows exit as the main window's port asks it: ending the Windows session, with
+// the shutdown privilege where it is needed. (Launching is in program_launch.h.)
 #include <windows.h>
 
 #include <cstdint>
-#include <string>
 
 namespace mdx::win {
 
@@ -16,9 +14,5 @@ bool endWindowsSession(uint32_t exitWindowsFlags, uint32_t reason);
 // Enables SE_SHUTDOWN_NAME in the process token, which restart and shut down need; returns
 // whether Windows granted it.
 bool enableShutdownPrivilege();
-
-// Starts a command line the way WinExec does, shown with `showCommand`, without waiting for
-// it; returns whether the process was created.
-bool launchCommandLine(const std::string& commandLine, WORD showCommand);
 
 }  // namespace mdx::win

@@ -1,5 +1,7 @@
 #include "actions/win32/timer_action_dlg.h"
 
+#include "actions/launch_command.h"
+
 #include "dialogfw/win32/file_dialog.h"
 #include "dialogfw/win32/group_frames.h"
 #include "platform/win32/dpi.h"
@@ -143,7 +145,10 @@ void TimerActionDlg::browse(const char* barFilter, int targetField) {
 }
 
 void TimerActionDlg::onSoundBrowse() { browse(timer_dlg::kSoundFileFilter, timer_dlg::kSoundFileField); }
-void TimerActionDlg::onProgramBrowse() { browse(timer_dlg::kProgramFileFilter, timer_dlg::kProgramField); }
+void TimerActionDlg::onProgramBrowse() {
+  if (auto path = browseForFile(hwnd_, timer_dlg::kProgramFileFilter))
+    setItemText(timer_dlg::kProgramField, commandLineForPickedProgram(*path));
+}
 void TimerActionDlg::onSoundTest() { testPlay(device_, itemText(timer_dlg::kSoundFileField)); }
 
 std::optional<TimedAction> runTimerActionDialog(HWND owner, const TimedAction& action, SoundDevice& device,

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "actions/win32/main_window_effects.h"
+#include "actions/win32/program_launch.h"
 #include "actions/win32/timer_action_dlg.h"
 #include "app/key_rules.h"
 #include "app/win32/single_instance.h"
@@ -228,7 +229,7 @@ void WorldClockDlg::postQuit() { PostMessageW(hwnd_, WM_QUIT, 0, 0); }
 
 void WorldClockDlg::playSound(const std::string& path, SoundKind kind) { mdx::playSound(sound_, path, kind); }
 
-void WorldClockDlg::launch(const std::string& commandLine) { launchCommandLine(commandLine, SW_SHOW); }
+void WorldClockDlg::launch(const std::string& commandLine) { launchCommandLine(commandLine, SW_SHOW, hwnd_); }
 
 std::optional<std::array<AreaSettings, kAreaCount>> WorldClockDlg::runAreaSheet(
     const std::array<AreaSettings, kAreaCount>& areas) {

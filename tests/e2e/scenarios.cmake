@@ -14,6 +14,7 @@ set(MDX_E2E_SCENARIOS
   actions.timer_dialog_defaults
   actions.call_takes_the_title
   actions.program_runs_once
+  actions.elevated_program_through_the_shell
   actions.exit_out_of_range_quits
   actions.exit_asks_windows
   nettime.dialog

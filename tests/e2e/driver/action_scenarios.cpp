@@ -39,15 +39,17 @@ const Group kGroups[] = {
 
 // The driver doubles as the program that the program reservation launches: started as
 //   mdxdriver.exe --append-line <file>
-// it appends one line to <file> and ends before any scenario code runs.
+// it appends "launched in <its current folder>" to <file> and ends before any scenario code runs.
 const bool kLaunchedAsRecorder = [] {
   const std::wstring line = GetCommandLineW();
   const std::wstring flag = L" --append-line ";
   const size_t at = line.find(flag);
   if (at == std::wstring::npos) return false;
   const std::wstring file = line.substr(at + flag.size());
+  wchar_t folder[MAX_PATH * 2] = {};
+  GetCurrentDirectoryW(MAX_PATH * 2, folder);
   if (FILE* f = _wfopen(file.c_str(), L"ab")) {
-    std::fputs("launched\n", f);
+    std::fputs(("launched in " + narrow(folder) + "\n").c_str(), f);
     std::fclose(f);
   }
   ExitProcess(0);
@@ -321,11 +323,21 @@ void programRunsOnce(const Context& ctx) {
 
   Process p = Process::start(ctx.program);
   HWND main = waitMainWindow(p);
-  leaveRoomInMinute(20);
+  leaveRoomInMinute(30);
   HWND dlg = openDialog(p, main);
   click(dlg, kProgramCheck);
   check(enabled(dlg, kProgramField) && enabled(dlg, kProgramBrowse), "checking ｱﾌﾟﾘｹｰｼｮﾝ起動 enables its group");
-  setText(dlg, kProgramField, commandLine);
+  // 参照 stores the picked path, which has a space, in double quotes.
+  PostMessageW(ctl(dlg, kProgramBrowse), BM_CLICK, 0, 0);
+  HWND open = waitOwnedDialog(p, dlg, "the file-open dialog");
+  HWND name = GetDlgItem(open, 0x47C);  // the file name box (cmb13; edt1 in older templates)
+  if (!name) name = GetDlgItem(open, 0x480);
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(recorder.c_str()));
+  PostMessageW(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  check(waitFor([&] { return !IsWindow(open); }, 5000), "the file-open dialog takes the program");
+  check(text(dlg, kProgramField) == "\"" + narrow(recorder) + "\"",
+        "参照 stores the picked path in double quotes: " + text(dlg, kProgramField));
+  setText(dlg, kProgramField, text(dlg, kProgramField) + " --append-line " + narrow(marker));
   click(dlg, kProgramReserve);
   check(text(dlg, kProgramReserve) == "完了", "the program is reserved for " + text(dlg, kProgramTime));
   closeDialog(dlg, IDOK);
@@ -342,6 +354,12 @@ void programRunsOnce(const Context& ctx) {
   check(waitFor([&] { return runs() >= 1; }, 8000), "the reserved program ran");
   Sleep(4000);  // four more ticks in the same minute
   check(runs() == 1, "and ran exactly once (" + std::to_string(runs()) + " runs)");
+  char first[1024] = {};
+  if (FILE* f = _wfopen(marker.c_str(), L"rb")) {
+    if (!std::fgets(first, sizeof first, f)) first[0] = '\0';
+    std::fclose(f);
+  }
+  check(std::string(first) == "launched in " + narrow(folder) + "\n", "in its own folder: " + std::string(first));
 
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
   check(p.waitExit(15000), "終了 ends the program");
@@ -509,6 +527,44 @@ Register r6("app.held_key_keeps_ticking", heldKeyKeepsTicking);
 Register r5("actions.exit_asks_windows", exitAsksWindows);
 Register r4("actions.exit_out_of_range_quits", exitOutOfRangeQuits);
 Register r3("actions.program_runs_once", programRunsOnce);
+
+// A program whose manifest asks for administrator rights: CreateProcess answers
+// ERROR_ELEVATION_REQUIRED (the launch probe acts so), and the program is handed to the shell,
+// which asks UAC, with the same program, arguments, folder and show command.
+void elevatedProgramThroughTheShell(const Context& ctx) {
+  deleteProgramKey();
+  const std::wstring folder = L"C:\\admin tools";
+  const std::wstring program = folder + L"\\needs-admin.exe";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  check(CopyFileW(self, program.c_str(), FALSE) != FALSE, "the program is in place");
+  const std::string commandLine = "\"" + narrow(program) + "\" /x \"a b\"";
+
+  Process p = Process::start(ctx.program);
+  HWND main = waitMainWindow(p);
+  installLaunchProbe(p);
+  leaveRoomInMinute(20);
+  HWND dlg = openDialog(p, main);
+  click(dlg, kProgramCheck);
+  setText(dlg, kProgramField, commandLine);
+  click(dlg, kProgramReserve);
+  closeDialog(dlg, IDOK);
+  check(waitFor([] { return recordedLaunches().size() >= 2; }, 8000), "the program was started and handed on");
+  const auto calls = recordedLaunches();
+  using Fields = std::vector<std::string>;
+  check(calls[0] == Fields{"create", commandLine, narrow(folder)},
+        "CreateProcess got the stored command line and the program's folder: " + calls[0].at(1) + " in " +
+            calls[0].at(2));
+  check(calls[1] == Fields{"shell", "open", narrow(program), "/x \"a b\"", narrow(folder), "5"},
+        "after 740 the shell opens the program with its arguments, folder and SW_SHOW: " + calls[1].at(2) + " | " +
+            calls[1].at(3) + " | " + calls[1].at(4) + " | " + calls[1].at(5));
+  Sleep(2000);
+  check(recordedLaunches().size() == 2, "once");
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
+  check(p.waitExit(15000), "終了 ends the program");
+}
+Register r7("actions.elevated_program_through_the_shell", elevatedProgramThroughTheShell);
 
 }  // namespace
 }  // namespace e2e

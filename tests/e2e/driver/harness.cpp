@@ -276,6 +276,31 @@ void installExitProbe(const Process& p, bool refuse) {
   installImportProbe(p, L"C:\\mdxexitprobe.dll", L"C:\\exit-log.txt", L"C:\\exit-probe.txt", "ExitWindowsEx");
 }
 
+void installLaunchProbe(const Process& p) {
+  installImportProbe(p, L"C:\\mdxlaunchprobe.dll", L"C:\\launch-log.txt", L"C:\\launch-probe.txt",
+                     "CreateProcessW or ShellExecuteExW");
+}
+
+std::vector<std::vector<std::string>> recordedLaunches() {
+  std::vector<std::vector<std::string>> calls;
+  FILE* f = _wfopen(L"C:\\launch-log.txt", L"rb");
+  char line[4096];
+  while (f && std::fgets(line, sizeof line, f)) {
+    std::string l(line);
+    while (!l.empty() && (l.back() == '\n' || l.back() == '\r')) l.pop_back();
+    std::vector<std::string> fields;
+    for (size_t start = 0;;) {
+      const size_t tab = l.find('\t', start);
+      fields.push_back(l.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+      if (tab == std::string::npos) break;
+      start = tab + 1;
+    }
+    calls.push_back(fields);
+  }
+  if (f) std::fclose(f);
+  return calls;
+}
+
 std::vector<ExitRequest> recordedExits() {
   std::vector<ExitRequest> calls;
   FILE* f = _wfopen(L"C:\\exit-log.txt", L"rb");

@@ -112,6 +112,13 @@ struct ExitRequest {
 };
 std::vector<ExitRequest> recordedExits();
 
+// Stands between the program and CreateProcessW / ShellExecuteExW (tests/e2e/probe/launch_probe.cpp):
+// a program named needs-admin.exe fails with ERROR_ELEVATION_REQUIRED, the shell starts nothing.
+void installLaunchProbe(const Process& p);
+// Each call since, its fields split at tabs: {"create", command line, directory} or
+// {"shell", verb, file, parameters, directory, show command}.
+std::vector<std::vector<std::string>> recordedLaunches();
+
 // Registry under HKCU\Software\Quenholt\meridexa.
 struct RegValue {
   DWORD type = 0;

@@ -35,7 +35,7 @@ target_link_libraries(mdx_settings PUBLIC advapi32)
 target_link_libraries(mdx_dialogfw PUBLIC comctl32 comdlg32 gdi32 user32 oleacc ole32 uuid)
 target_link_libraries(mdx_display PUBLIC gdi32 user32)
 target_link_libraries(mdx_actions PUBLIC mdxsound winmm shell32 ole32 advapi32 user32)
-target_link_libraries(mdx_nettime PUBLIC ws2_32 user32)
+target_link_libraries(mdx_nettime PUBLIC ws2_32 user32 shell32 ole32 advapi32)
 target_link_libraries(mdx_settings_ui PUBLIC comctl32 comdlg32 gdi32 user32)
 
 # The program: the application's Windows shell over the folder libraries, and the resources.
@@ -131,6 +131,15 @@ target_include_directories(mdxsoakprobe PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxsoakprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 target_link_libraries(mdxsoakprobe PRIVATE user32 psapi)
 add_dependencies(mdxdriver mdxsoakprobe)
+
+# Test-only library that gives the program an ordinary Windows user's clock and token rules and
+# answers the UAC prompt.
+add_library(mdxclockprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/clock_probe.cpp)
+set_target_properties(mdxclockprobe PROPERTIES PREFIX "")
+target_include_directories(mdxclockprobe PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(mdxclockprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
+target_link_libraries(mdxclockprobe PRIVATE advapi32 shell32)
+add_dependencies(mdxdriver mdxclockprobe)
 include(${CMAKE_SOURCE_DIR}/packaging/packaging.cmake)
 
 # make cost: starts the program for the idle-cost measurement and times its start.

@@ -14,11 +14,16 @@ uint32_t readBigEndian32(const uint8_t* p) {
   return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | uint32_t{p[3]};
 }
 
+uint64_t readBigEndian64(const uint8_t* p) {
+  return (uint64_t{readBigEndian32(p)} << 32) | readBigEndian32(p + 4);
+}
+
 }  // namespace
 
-SntpPacket makeSntpRequest() {
+SntpPacket makeSntpRequest(NtpTimestamp sendTime) {
   SntpPacket packet{};
   packet[0] = 0x0B;
+  for (int i = 0; i < 8; ++i) packet[40 + i] = static_cast<uint8_t>(sendTime >> (56 - 8 * i));
   return packet;
 }
 
@@ -33,6 +38,8 @@ SntpReplyCheck checkSntpReply(const uint8_t* data, std::size_t size, SntpReply& 
   if (size < kSntpPacketSize) return SntpReplyCheck::TooShort;
   reply.transmitSeconds = readBigEndian32(data + 40);
   reply.transmitFraction = readBigEndian32(data + 44);
+  reply.originate = readBigEndian64(data + 24);
+  reply.receive = readBigEndian64(data + 32);
 
   if (reply.leapIndicator == 3) return SntpReplyCheck::Unsynchronised;
   if (reply.mode != 4 && reply.mode != 5) return SntpReplyCheck::WrongMode;
@@ -45,6 +52,21 @@ int64_t ntpSecondsToUnix(uint32_t ntpSeconds) {
   int64_t seconds = static_cast<int64_t>(ntpSeconds);
   if ((ntpSeconds & 0x80000000u) == 0) seconds += kNtpEraSeconds;
   return seconds - kNtpToUnixOffset;
+}
+
+int64_t ntpToUnixMicros(NtpTimestamp timestamp) {
+  const int64_t seconds = ntpSecondsToUnix(static_cast<uint32_t>(timestamp >> 32));
+  const int64_t micros = static_cast<int64_t>(((timestamp & 0xFFFFFFFFu) * 1000000u) >> 32);
+  return seconds * 1000000 + micros;
+}
+
+NtpTimestamp ntpFromUnixMicros(int64_t unixMicros) {
+  const int64_t seconds = floorDiv(unixMicros, 1000000);
+  const uint64_t micros = static_cast<uint64_t>(floorMod(unixMicros, 1000000));
+  // The smallest fraction that decodes to `micros` again: ceil(micros * 2^32 / 10^6).
+  const uint64_t fraction = ((micros << 32) + 999999u) / 1000000u;
+  const uint32_t ntpSeconds = static_cast<uint32_t>(seconds + kNtpToUnixOffset);  // modulo 2^32
+  return (NtpTimestamp{ntpSeconds} << 32) | fraction;
 }
 
 int ntpFractionToMillis(uint32_t fraction) {

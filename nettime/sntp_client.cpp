@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "nettime/sntp.h"
+#include "nettime/sntp_offset.h"
 
 namespace mdx {
 
@@ -32,6 +33,8 @@ const char* sntpOutcomeText(SntpOutcome outcome) {
     case SntpOutcome::Timeout: return sntp_status::kTimeout;
     case SntpOutcome::TimeBefore1970: return sntp_status::kTimeUnusable;
     case SntpOutcome::SetFailed: return sntp_status::kClockSetFailed;
+    case SntpOutcome::SetDeclined: return sntp_status::kElevationDeclined;
+    case SntpOutcome::NeedsElevation: return sntp_status::kNeedsAdministrator;
     case SntpOutcome::ClockSet: return sntp_status::kClockSet;
     case SntpOutcome::WaitFailed:
     case SntpOutcome::ReceiveFailed:
@@ -40,9 +43,22 @@ const char* sntpOutcomeText(SntpOutcome outcome) {
   }
 }
 
-SntpClient::SntpClient(UdpNetwork& network, const Clock& clock, LocalClockSetter& setter,
-                       SntpOptions options)
-    : network_(network), clock_(clock), setter_(setter), options_(options) {}
+namespace {
+
+SntpOutcome outcomeOfMove(ClockMoveResult moved) {
+  switch (moved) {
+    case ClockMoveResult::Moved: return SntpOutcome::ClockSet;
+    case ClockMoveResult::Declined: return SntpOutcome::SetDeclined;
+    case ClockMoveResult::PrivilegeNotHeld: return SntpOutcome::NeedsElevation;
+    case ClockMoveResult::Failed:
+    default: return SntpOutcome::SetFailed;
+  }
+}
+
+}  // namespace
+
+SntpClient::SntpClient(UdpNetwork& network, const Clock& clock, ClockMover& mover, SntpOptions options)
+    : network_(network), clock_(clock), mover_(mover), options_(options) {}
 
 SntpResult SntpClient::acquire(const std::string& server, SntpStatusSink& sink) {
   SntpResult result;
@@ -83,7 +99,10 @@ SntpResult SntpClient::acquire(const std::string& server, SntpStatusSink& sink) 
   }
   status(sntp_status::kConnected);
 
-  const SntpPacket request = makeSntpRequest();
+  // The request carries its send time (T1); the server echoes it as the reply's originate time.
+  const int64_t requestSent = clock_.nowMicros();
+  const NtpTimestamp requestStamp = ntpFromUnixMicros(requestSent);
+  const SntpPacket request = makeSntpRequest(requestStamp);
   if (!socket->sendTo(serverEnd, request.data(), request.size())) {
     return end(SntpOutcome::SendFailed);
   }
@@ -92,6 +111,7 @@ SntpResult SntpClient::acquire(const std::string& server, SntpStatusSink& sink) 
   // but never past the deadline set when the request went out.
   SntpPacket buffer{};
   int received = 0;
+  int64_t replyReceived = 0;
   const int64_t deadline = network_.steadyMillis() + options_.timeoutMillis;
   for (;;) {
     int64_t remaining = deadline - network_.steadyMillis();
@@ -102,6 +122,7 @@ SntpResult SntpClient::acquire(const std::string& server, SntpStatusSink& sink) 
 
     UdpEndpoint from;
     received = socket->receiveFrom(buffer.data(), buffer.size(), from);
+    replyReceived = clock_.nowMicros();  // T4, read right after the datagram arrived
     if (received < 0) return end(SntpOutcome::ReceiveFailed);
     if (from == serverEnd) break;
     if (network_.steadyMillis() >= deadline) return end(SntpOutcome::Timeout);
@@ -109,25 +130,34 @@ SntpResult SntpClient::acquire(const std::string& server, SntpStatusSink& sink) 
 
   // A reply that cannot carry a valid server time never reaches the clock. An all-zero transmit
   // timestamp is such a reply (an unsynchronised server's), so it counts as a server error like
-  // the other malformed replies; "時刻取得失敗" stays for a well-formed time before 1970.
+  // the other malformed replies; so does a reply whose originate time is not this request's send
+  // time (a stray, late, replayed or forged datagram). "時刻取得失敗" stays for a well-formed time
+  // before 1970.
   SntpReply reply;
-  if (checkSntpReply(buffer.data(), static_cast<std::size_t>(received), reply) != SntpReplyCheck::Ok) {
+  if (checkSntpReply(buffer.data(), static_cast<std::size_t>(received), reply) != SntpReplyCheck::Ok ||
+      reply.originate != requestStamp) {
     return end(SntpOutcome::BadReply);
   }
   const int64_t serverSeconds = ntpSecondsToUnix(reply.transmitSeconds);
   if (serverSeconds < 0) return end(SntpOutcome::TimeBefore1970);
 
-  // The PC time is read after the reply and before the clock changes: the two fields show the old
-  // PC time and the time the clock is set to.
-  CivilTime serverLocal = clock_.toLocal(serverSeconds);
-  result.pcTimeText = formatSntpTimeText(clock_.toLocal(clock_.nowSeconds()));
-  result.serverTimeText = formatSntpTimeText(serverLocal);
+  SntpExchangeTimes times;
+  times.requestSent = requestSent;
+  times.hasServerReceived = reply.receive != 0;
+  times.serverReceived = times.hasServerReceived ? ntpToUnixMicros(reply.receive) : 0;
+  times.serverSent = ntpToUnixMicros(reply.transmit());
+  times.replyReceived = replyReceived;
+  result.offsetMicros = sntpOffsetMicros(times);
+  result.offsetMillis = roundMicrosToMillis(result.offsetMicros);
+
+  // The two fields show the PC time when the reply came and the time the clock is set to.
+  const int64_t correctedMicros = replyReceived + result.offsetMicros;
+  result.pcTimeText = formatSntpTimeText(clock_.toLocal(floorDiv(replyReceived, 1000000)));
+  result.serverTimeText = formatSntpTimeText(clock_.toLocal(floorDiv(correctedMicros, 1000000)));
   result.serverUnixSeconds = serverSeconds;
   sink.showTimes(result.pcTimeText, result.serverTimeText);
 
-  serverLocal.millisecond = ntpFractionToMillis(reply.transmitFraction);
-  result.setTime = serverLocal;
-  return end(setter_.setLocalTime(serverLocal) ? SntpOutcome::ClockSet : SntpOutcome::SetFailed);
+  return end(outcomeOfMove(mover_.moveClockBy(result.offsetMillis)));
 }
 
 }  // namespace mdx

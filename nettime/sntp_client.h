@@ -1,10 +1,11 @@
 #pragma once
-// One network-time attempt: ask a time server once over SNTP and set the PC clock from the answer,
-// reporting every step as a status text. Runs blocking on the caller's thread; the name lookup and
+// One network-time attempt: ask a time server once over SNTP, measure the PC clock's offset from
+// it, and move the PC clock by that offset, reporting every step as a status text. Runs blocking on the caller's thread; the name lookup and
 // at most `SntpOptions::timeoutMillis` of waiting are the only delays.
 #include <cstdint>
 #include <string>
 
+#include "nettime/clock_mover.h"
 #include "platform/clock.h"
 #include "platform/udp.h"
 
@@ -27,6 +28,8 @@ inline constexpr const char kTimeout[] = "サーバータイムアウト";
 inline constexpr const char kTimeUnusable[] = "時刻取得失敗";
 inline constexpr const char kClockSet[] = "時刻セット完了";
 inline constexpr const char kClockSetFailed[] = "時刻の設定に失敗";
+inline constexpr const char kElevationDeclined[] = "許可されませんでした";
+inline constexpr const char kNeedsAdministrator[] = "管理者の許可が必要";
 }  // namespace sntp_status
 
 // Where the attempt reports to (the dialog's status line and its two time fields).
@@ -35,17 +38,9 @@ class SntpStatusSink {
   virtual ~SntpStatusSink() = default;
   // A new status text; it replaces the one before.
   virtual void showStatus(const std::string& text) = 0;
-  // The PC time read just before the clock is set and the server time it is set to, both in the
-  // 25-character form of formatSntpTimeText.
+  // The PC time when the reply arrived and the time the clock is set to (that PC time plus the
+  // measured offset), both in the 25-character form of formatSntpTimeText.
   virtual void showTimes(const std::string& pcTime, const std::string& serverTime) = 0;
-};
-
-// Sets the PC clock (SetLocalTime on Windows). Receives local civil time with milliseconds; the
-// day of the week is left to the setter. True when the clock was set.
-class LocalClockSetter {
- public:
-  virtual ~LocalClockSetter() = default;
-  virtual bool setLocalTime(const CivilTime& local) = 0;
 };
 
 struct SntpOptions {
@@ -63,47 +58,51 @@ enum class SntpOutcome {
   WaitFailed,
   Timeout,
   ReceiveFailed,
-  BadReply,  // short, unsynchronised, wrong mode, stratum 0, no transmit time
+  BadReply,  // short, unsynchronised, wrong mode, stratum 0, no transmit time, not our request's
   TimeBefore1970,
   SetFailed,
+  SetDeclined,      // the user declined the elevation prompt
+  NeedsElevation,   // refused for want of the right: the next attempt goes elevated
   ClockSet,
 };
 
 // The status text an attempt ends with: "イニシャライズ出来ません", "ソケットエラー",
 // "Can Not CONNECT", "SNTP", "サーバーエラー" (for the wait, the receive and a bad reply),
-// "サーバータイムアウト", "時刻取得失敗", "時刻の設定に失敗", "時刻セット完了".
+// "サーバータイムアウト", "時刻取得失敗", "時刻の設定に失敗", "許可されませんでした",
+// "管理者の許可が必要", "時刻セット完了".
 const char* sntpOutcomeText(SntpOutcome outcome);
 
 struct SntpResult {
   SntpOutcome outcome = SntpOutcome::StartupFailed;
-  // The attempt got as far as setting the clock (successfully or not): the dialog's button 2 then
+  // The attempt got as far as setting the clock (whatever came of it): the dialog's button 2 then
   // reads "OK".
   bool completed() const {
-    return outcome == SntpOutcome::ClockSet || outcome == SntpOutcome::SetFailed;
+    return outcome == SntpOutcome::ClockSet || outcome == SntpOutcome::SetFailed ||
+           outcome == SntpOutcome::SetDeclined || outcome == SntpOutcome::NeedsElevation;
   }
   std::string statusText;        // the last status shown
   std::string pcTimeText;        // empty unless completed()
   std::string serverTimeText;    // empty unless completed()
-  int64_t serverUnixSeconds = 0; // the server's transmit time, valid when completed()
-  CivilTime setTime;             // what was handed to the clock setter, valid when completed()
+  int64_t serverUnixSeconds = 0; // the server's transmit time (whole seconds), valid when completed()
+  int64_t offsetMicros = 0;      // the measured offset of the PC clock, valid when completed()
+  int64_t offsetMillis = 0;      // what the clock was moved by (offsetMicros rounded), likewise
 };
 
 class SntpClient {
  public:
-  // `network`, `clock` and `setter` must outlive the client. `clock` reads the PC time and
-  // converts times to the PC's local zone.
-  SntpClient(UdpNetwork& network, const Clock& clock, LocalClockSetter& setter,
-             SntpOptions options = {});
+  // `network`, `clock` and `mover` must outlive the client. `clock` reads the PC time (as finely
+  // as the platform gives it) and converts times to the PC's local zone.
+  SntpClient(UdpNetwork& network, const Clock& clock, ClockMover& mover, SntpOptions options = {});
 
   // One complete attempt against `server` (a host name or dotted IPv4 address). Every status text
-  // goes to `sink` as it happens. The clock setter is called only when a believable reply came
-  // from the server.
+  // goes to `sink` as it happens. The clock is moved only when a believable answer to this very
+  // request came from the server.
   SntpResult acquire(const std::string& server, SntpStatusSink& sink);
 
  private:
   UdpNetwork& network_;
   const Clock& clock_;
-  LocalClockSetter& setter_;
+  ClockMover& mover_;
   SntpOptions options_;
 };
 

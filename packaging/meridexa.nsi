@@ -14,6 +14,13 @@ RequestExecutionLevel user
   !error "makensis -DSTAGE=<staged files> -DICON=<meridexa.ico> -DOUTFILE=<setup.exe> meridexa.nsi"
 !endif
 
+;  With a certificate, package.sh passes SIGN, the command that signs a file in place: the
+;  uninstaller and the installer are then signed as each is written.
+!ifdef SIGN
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+  !finalize '"${SIGN}" "%1"' = 0
+!endif
+
 !define VERSION "1.50"
 !define PUBLISHER "Quenholt"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Meridexa"

@@ -3,6 +3,7 @@
 # SHA-256 sums. The same commit always gives the same bytes: binaries stripped with their PE
 # time set from SOURCE_DATE_EPOCH (default: the commit time), staged files dated the same,
 # a zip written in a fixed order (make_zip.py) and makensis fed only those files.
+# SIGN_PKCS12 (with SIGN_PASSWORD, and SIGN_TIMESTAMP_URL if wanted) signs the release.
 #   package.sh <windows build dir> <stage dir> <out dir>
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -39,13 +40,21 @@ for f in "${binaries[@]}"; do
     fi
   done
 done
+# With a certificate the four binaries, the uninstaller and the installer are signed
+# (sign_file.sh); without one the release is unsigned and byte for byte the same as ever.
+nsis_sign=()
+if [ -n "${SIGN_PKCS12:-}" ]; then
+  export SIGN_PKCS12 SIGN_PASSWORD="${SIGN_PASSWORD:-}" SIGN_TIMESTAMP_URL="${SIGN_TIMESTAMP_URL:-}"
+  for f in "${binaries[@]}"; do "$here/sign_file.sh" "$stage/$f"; done
+  nsis_sign=(-DSIGN="$here/sign_file.sh")
+fi
 cp "$build/meridexa.html" "$stage/"
 cp "$here/readme-ja.txt" "$stage/はじめにお読みください.txt"
 cp "$here"/licenses/*.txt "$stage/licenses/"
 find "$stage" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
 python3 "$here/make_zip.py" "$stage" "$out/$zip"
-makensis -V2 -INPUTCHARSET UTF8 -DSTAGE="$stage" -DICON="$src/resources/icons/meridexa.ico" \
+makensis -V2 -INPUTCHARSET UTF8 "${nsis_sign[@]}" -DSTAGE="$stage" -DICON="$src/resources/icons/meridexa.ico" \
   -DOUTFILE="$out/$setup" "$here/meridexa.nsi"
 (cd "$out" && sha256sum "$zip" "$setup" > SHA256SUMS)
 echo "package.sh: $(cd "$out" && ls -l "$zip" "$setup" | awk '{print $5, $9}' | paste -sd' ')"

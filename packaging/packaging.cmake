@@ -24,6 +24,10 @@ add_custom_target(release_files DEPENDS ${MDX_PACKAGE_DIR}/Meridexa-1.50-setup.e
 add_test(NAME dist.release_files
   COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/packaging/check_release_files.py ${CMAKE_BINARY_DIR})
 set_tests_properties(dist.release_files PROPERTIES LABELS dist TIMEOUT 300)
-# Both tests bring release_files up to date first; one at a time, so that they never package
+# Signing with a throwaway certificate: every signed file verifies, the unsigned release is unchanged.
+add_test(NAME dist.signing COMMAND ${CMAKE_SOURCE_DIR}/tests/packaging/check_signing.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(dist.signing PROPERTIES LABELS dist TIMEOUT 300)
+# These tests bring release_files up to date first; one at a time, so that they never package
 # into the same folder at once.
-set_tests_properties(dist.release_files e2e.release.install_uninstall PROPERTIES RESOURCE_LOCK mdx_release_files)
+set_tests_properties(dist.release_files dist.signing e2e.release.install_uninstall PROPERTIES
+  RESOURCE_LOCK mdx_release_files)

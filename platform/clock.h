@@ -21,6 +21,8 @@ class Clock {
   virtual ~Clock() = default;
   // Calendar time in milliseconds since 1970-01-01 00:00:00 UTC.
   virtual int64_t nowMillis() const = 0;
+  // The same in microseconds, as finely as the clock can be read (by default whole milliseconds).
+  virtual int64_t nowMicros() const { return nowMillis() * 1000; }
   // Local calendar fields of a calendar time given in whole seconds since the epoch.
   virtual CivilTime toLocal(int64_t epochSeconds) const = 0;
 

@@ -18,6 +18,7 @@ packages=(
   tzdata unicode-cldr-core                 # the city table's sources (tools/citygen), checked by a test
   faketime libfaketime                     # the soak: accelerated time for the Wine processes only
   nsis                                     # makensis: the Japanese installer of `make dist`
+  osslsigncode openssl                     # signing the release (make dist with SIGN_PKCS12) and its test
   clang-14 libclang-rt-14-dev              # fuzz targets: clang with libFuzzer, ASan and UBSan runtimes
   sunclock                                 # make cost: the X11 world clock measured beside ours
 )

@@ -26,10 +26,10 @@ class ScriptedSocket final : public UdpSocket {
   UdpWait waitReadable(int timeoutMillis) override {
     net_.waitTimeouts.push_back(timeoutMillis);
     if (net_.arrivals.empty() || net_.arrivals.front().afterMillis > timeoutMillis) {
-      net_.now += timeoutMillis;
+      net_.advance(timeoutMillis);
       return UdpWait::Timeout;
     }
-    net_.now += net_.arrivals.front().afterMillis;
+    net_.advance(net_.arrivals.front().afterMillis);
     const UdpWait w = net_.arrivals.front().wait;
     if (w != UdpWait::Readable) net_.arrivals.pop_front();
     return w;
@@ -45,6 +45,9 @@ class ScriptedSocket final : public UdpSocket {
     if (a.receiveFails) return -1;
     // A longer datagram is cut to the buffer, as recvfrom does.
     if (a.bytes.size() > capacity) a.bytes.resize(capacity);
+    if (a.echoRequestTime && a.bytes.size() >= 32 && !net_.sentDatagrams.empty() &&
+        net_.sentDatagrams.back().size() >= 48)
+      std::copy_n(net_.sentDatagrams.back().begin() + 40, 8, a.bytes.begin() + 24);
     std::copy(a.bytes.begin(), a.bytes.end(), buffer);
     from = a.from;
     net_.delivered.push_back(a);

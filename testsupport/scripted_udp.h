@@ -3,7 +3,9 @@
 // made to fail, host names answer from a table, and every wait returns the next scripted arrival
 // (a datagram with its sender, or a failed or unreadable wait) after its delay on a simulated
 // millisecond clock. It records what the exchange did: starts, clean-ups, open sockets, bound
-// ports, lookups, requests, wait timeouts and the datagrams it handed over.
+// ports, lookups, requests, wait timeouts and the datagrams it handed over. A scripted reply
+// echoes the request's transmit time as its originate time, as a server does, unless told not
+// to; a fake PC clock can be made to run with the simulated time.
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake_clock.h"
 #include "platform/udp.h"
 
 namespace mdx::test {
@@ -22,6 +25,9 @@ struct ScriptedArrival {
   std::vector<uint8_t> bytes;
   UdpEndpoint from;
   bool receiveFails = false;
+  // Bytes 24..31 (the originate time) become the last request's bytes 40..47 (its transmit time)
+  // when the datagram reaches that far.
+  bool echoRequestTime = true;
 };
 
 class ScriptedUdpNetwork final : public UdpNetwork {
@@ -34,6 +40,7 @@ class ScriptedUdpNetwork final : public UdpNetwork {
   std::map<std::string, uint32_t> hosts;  // what a lookup answers; other names fail
   std::deque<ScriptedArrival> arrivals;
   int64_t now = 1000;  // the simulated steady clock, advanced by every wait
+  FakeClock* pcClock = nullptr;  // when set, advanced together with `now`
 
   // Record.
   int startups = 0;
@@ -53,6 +60,10 @@ class ScriptedUdpNetwork final : public UdpNetwork {
   std::unique_ptr<UdpSocket> openSocket() override;
   bool resolveIpv4(const std::string& host, uint32_t& address) override;
   int64_t steadyMillis() override { return now; }
+  void advance(int64_t millis) {
+    now += millis;
+    if (pcClock) pcClock->advanceMillis(millis);
+  }
 };
 
 }  // namespace mdx::test

@@ -26,9 +26,10 @@ HWND publishedMainWindow() {
 // This copy was started by the user (or by the foreground process), so Windows lets it set
 // the foreground window; the running copy, in the background, would be refused and only
 // flash its taskbar button. ShowWindowAsync does not wait on the other copy's thread.
+// While one of its dialogs is open the main window is disabled; the dialog comes forward.
 void bringForward(HWND main) {
   if (IsIconic(main)) ShowWindowAsync(main, SW_RESTORE);
-  SetForegroundWindow(main);
+  SetForegroundWindow(GetLastActivePopup(main));
 }
 }  // namespace
 

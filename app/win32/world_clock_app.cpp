@@ -6,6 +6,7 @@
 #include "app/win32/single_instance.h"
 #include "app/win32/world_clock_dlg.h"
 #include "dialogfw/win32/app_title.h"
+#include "nettime/win32/adjust_clock_one_shot.h"
 #include "platform/win32/pc_clock.h"
 #include "settings/win32/registry_store.h"
 
@@ -14,6 +15,9 @@ constexpr char kSettingsRoot[] = "Quenholt";
 }
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  // Started elevated by the time-server dialog to set the clock: that, and nothing else.
+  if (int helperExit = 0; mdx::win::runAdjustClockOneShot(helperExit)) return helperExit;
+
   HANDLE mutex = nullptr;
   // Another copy runs: its window comes forward; this one ends without touching the settings.
   if (!mdx::win::becomeTheRunningCopy(mutex)) return 0;

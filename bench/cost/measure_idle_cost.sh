@@ -147,6 +147,6 @@ done
 
 echo "end $(date -u '+%Y-%m-%d %H:%M UTC'), load average $(cut -d' ' -f1-3 /proc/loadavg)"
 echo
-echo "| window | settings | process | CPU % utime+stime | CPU % on-CPU ns | wineserver % | X server % | RSS MB | ratio to sunclock | start ms: title / picture / frame | client |"
+echo "| window | settings | process | CPU % utime+stime | CPU % on-CPU ns | wineserver % | X server % | RSS MB | ratio to sunclock | start ms: title / picture / whole frame | client |"
 echo "|---|---|---|---|---|---|---|---|---|---|---|"
 awk -F'|' '{printf "|"; for (i = 1; i <= NF; i++) printf " %s |", $i; print ""}' "$results"

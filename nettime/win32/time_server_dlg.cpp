@@ -1,7 +1,9 @@
 #include "nettime/win32/time_server_dlg.h"
 
 #include "dialogfw/win32/app_title.h"
-#include "nettime/win32/system_clock_setter.h"
+#include <commctrl.h>
+
+#include "nettime/win32/clock_privilege.h"
 #include "platform/win32/pc_clock.h"
 #include "platform/win32/text.h"
 #include "platform/win32/winsock_udp.h"
@@ -18,8 +20,10 @@ const CommandEntry<TimeServerDlg> TimeServerDlg::kCommands[] = {
     {ui::kChooseButton, BN_CLICKED, &TimeServerDlg::onChoose},
 };
 
-TimeServerDlg::TimeServerDlg(HWND owner, UdpNetwork& network, const Clock& clock, LocalClockSetter& setter)
-    : DialogImpl(ui::kTemplateId, owner), client_(network, clock, setter) {
+TimeServerDlg::TimeServerDlg(HWND owner, UdpNetwork& network, const Clock& clock, bool privilegeHeld)
+    : DialogImpl(ui::kTemplateId, owner),
+      route_(directMover_, elevatedMover_, privilegeHeld),
+      client_(network, clock, route_) {
   icons_[0] = LoadIconW(appInstance(), MAKEINTRESOURCEW(ui::kIconFirst));
   icons_[1] = LoadIconW(appInstance(), MAKEINTRESOURCEW(ui::kIconSecond));
 }
@@ -38,6 +42,8 @@ BOOL TimeServerDlg::onInitDialog() {
   for (const std::string& host : timeServerHosts())
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(host).c_str()));
   loadFields();
+  elevatedMover_.attach(hwnd_);
+  showShield();
   SetTimer(hwnd_, ui::kAnimationTimerId, ui::kAnimationPeriodMillis, nullptr);
   return TRUE;  // the focus goes to the first control, the server list
 }
@@ -80,6 +86,11 @@ void TimeServerDlg::onOK() {
     return;
   }
   setItemText(ui::kCloseButton, model_.closeCaption());
+  showShield();
+}
+
+void TimeServerDlg::showShield() {
+  SendMessageW(item(ui::kAcquireButton), BCM_SETSHIELD, 0, route_.needsElevation() ? TRUE : FALSE);
 }
 
 void TimeServerDlg::showStatus(const std::string& text) { showNow(ui::kStatus, text); }
@@ -100,8 +111,7 @@ void TimeServerDlg::showNow(int id, const std::string& text) {
 
 void runTimeServerDialog(HWND owner) {
   WinsockUdpNetwork network;
-  SystemClockSetter setter;
-  TimeServerDlg dlg(owner, network, pcClock(), setter);
+  TimeServerDlg dlg(owner, network, pcClock(), processHoldsSystemtimePrivilege());
   dlg.doModal();
 }
 

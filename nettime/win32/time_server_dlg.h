@@ -2,14 +2,19 @@
 // The time-server dialog "日本標準時設定" (template 204): the Windows face of TimeServerModel.
 // The user picks or types a server, takes it with "決定" and asks it once with "取得" (the
 // default button, so Enter does the same); the status line follows the attempt step by step and
-// the PC clock is set from the answer. An icon next to the list blinks every 500 ms.
+// the PC clock is moved by the measured offset: in this process when it holds the right to set
+// the time, else through an elevated copy of the program, in which case "取得" carries the UAC
+// shield. An icon next to the list blinks every 500 ms.
 #include <windows.h>
 
 #include <string>
 
 #include "dialogfw/win32/dialog.h"
+#include "nettime/clock_mover.h"
 #include "nettime/sntp_client.h"
 #include "nettime/time_server_model.h"
+#include "nettime/win32/elevated_clock_mover.h"
+#include "nettime/win32/system_clock_mover.h"
 #include "platform/clock.h"
 #include "platform/udp.h"
 
@@ -17,9 +22,9 @@ namespace mdx::win {
 
 class TimeServerDlg : public DialogImpl<TimeServerDlg>, private SntpStatusSink {
  public:
-  // No explicit parent: the owner is the main window. `network`, `clock` and `setter` must
-  // outlive the dialog.
-  TimeServerDlg(HWND owner, UdpNetwork& network, const Clock& clock, LocalClockSetter& setter);
+  // No explicit parent: the owner is the main window. `network` and `clock` must outlive the
+  // dialog; `privilegeHeld` says whether this process may set the clock itself.
+  TimeServerDlg(HWND owner, UdpNetwork& network, const Clock& clock, bool privilegeHeld);
   ~TimeServerDlg() override;
 
   static const MessageEntry<TimeServerDlg> kMessages[];
@@ -46,15 +51,19 @@ class TimeServerDlg : public DialogImpl<TimeServerDlg>, private SntpStatusSink {
   void showTimes(const std::string& pcTime, const std::string& serverTime) override;
   void showNow(int id, const std::string& text);
   void drawIcon(int iconId);
+  void showShield();  // on "取得" exactly while the next set goes through the elevated copy
 
   TimeServerModel model_;
   bool busy_ = false;  // an attempt is running (its status updates let sent messages in)
+  SystemClockMover directMover_;
+  ElevatedClockMover elevatedMover_;
+  ClockMoveRoute route_;
   SntpClient client_;
   HICON icons_[2] = {nullptr, nullptr};  // 128 and 129
 };
 
 // The menu command "日本標準時設定": runs the dialog modally over `owner` with Winsock, the PC
-// clock and SetLocalTime. Its result is of no interest to the caller.
+// clock and the process token's answer. Its result is of no interest to the caller.
 void runTimeServerDialog(HWND owner);
 
 }  // namespace mdx::win

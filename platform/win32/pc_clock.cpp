@@ -11,11 +11,13 @@ constexpr int64_t kEpochIn100ns = 116444736000000000LL;
 constexpr int64_t kLastFileTimeSecond = 910692730085LL;
 }  // namespace
 
-int64_t PcClock::nowMillis() const {
+int64_t PcClock::nowMillis() const { return nowMicros() / 1000; }
+
+int64_t PcClock::nowMicros() const {
   FILETIME ft;
   GetSystemTimePreciseAsFileTime(&ft);
   const int64_t ticks = (static_cast<int64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-  return (ticks - kEpochIn100ns) / 10000;
+  return (ticks - kEpochIn100ns) / 10;
 }
 
 CivilTime PcClock::toLocal(int64_t epochSeconds) const {

@@ -8,6 +8,7 @@ namespace mdx::win {
 class PcClock final : public Clock {
  public:
   int64_t nowMillis() const override;
+  int64_t nowMicros() const override;  // GetSystemTimePreciseAsFileTime, to the microsecond
   CivilTime toLocal(int64_t epochSeconds) const override;
 };
 

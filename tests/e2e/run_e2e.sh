@@ -61,6 +61,8 @@ outwin=$(run winepath -w "$out" 2>/dev/null)
 # The time-server scenarios talk to NTP peers on loopback, started around the driver.
 peers=()
 [[ $scenario == nettime.* ]] && peers=("$here/with_loopback_ntp.sh")
+# The clock-setting scenarios ask 127.0.0.3 for a time one hour ahead of this machine's.
+[[ $scenario == nettime.clock_* ]] && export MDX_NTP_AHEAD=1
 # The sound scenarios play into a private PulseAudio null sink that is recorded and measured.
 [[ $scenario == sound.* ]] && peers=("$here/with_pulse_null_sink.sh" "$out")
 limit=180

@@ -20,6 +20,9 @@ set(MDX_E2E_SCENARIOS
   nettime.dialog
   nettime.loopback_attempt
   nettime.hostile_replies
+  nettime.clock_set_elevated
+  nettime.clock_elevation_declined
+  nettime.clock_refused_by_wine
   settings.area_sheet
   settings.area_sheet_ok
   settings.options

@@ -5,6 +5,9 @@
 #   127.0.0.3:123  a scripted hostile server; to its n-th request it answers with
 #                  1: 47 bytes; 2: nothing, while 10,000 datagrams come from 127.0.0.4:123;
 #                  3: a year-2030 reply, 3.6 seconds late; 4 and later: 2020-01-01 00:00:00 UTC
+#                  (echoing the request's transmit time as its originate time, as servers do).
+#                  With MDX_NTP_AHEAD=1 it is instead a good server whose clock runs exactly one
+#                  hour ahead of this machine's (receive and transmit times read when they happen).
 # One run at a time on this machine (port 123, and the program binds port 1024). Both peers run
 # without CAP_SYS_TIME; afterwards the system clock is checked against the monotonic clock.
 #   with_loopback_ntp.sh <command...>
@@ -58,19 +61,26 @@ time.sleep(3600)
 silent_pid=$!
 
 "${nosystime[@]}" python3 -c '
-import socket, struct, time
-def reply(ntp_seconds):
-    return bytes([0x24, 2]) + bytes(38) + struct.pack(">II", ntp_seconds, 0)
+import os, socket, struct, time
+def reply(ntp_seconds, originate=bytes(8)):
+    return bytes([0x24, 2]) + bytes(22) + originate + bytes(8) + struct.pack(">II", ntp_seconds, 0)
+def stamp(t):
+    return struct.pack(">II", int(t) + 2208988800, int((t % 1) * 2**32))
 s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 s.bind(("127.0.0.3", 123))
 other = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 other.bind(("127.0.0.4", 123))
+ahead = os.environ.get("MDX_NTP_AHEAD") == "1"
 n = 0
 while True:
-    _, client = s.recvfrom(512)
+    request, client = s.recvfrom(512)
+    received = time.time() + 3600
     to = ("127.0.0.1", client[1])
     n += 1
-    if n == 1:
+    if ahead:
+        head = bytes([0x24, 2]) + bytes(22) + request[40:48]
+        s.sendto(head + stamp(received) + stamp(time.time() + 3600), to)
+    elif n == 1:
         s.sendto(reply(3786825600)[:47], to)
     elif n == 2:
         for _ in range(10000):
@@ -79,7 +89,7 @@ while True:
         time.sleep(3.6)
         s.sendto(reply(4102444800), to)
     else:
-        s.sendto(reply(3786825600), to)
+        s.sendto(reply(3786825600, request[40:48]), to)
 ' 7>&- &
 hostile_pid=$!
 

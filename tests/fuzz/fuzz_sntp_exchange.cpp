@@ -1,14 +1,16 @@
 // One network-time attempt against a scripted network: the fuzzer chooses the server text,
 // whether each step of the socket works, and every datagram that arrives during the wait (its
 // bytes, length, sender and delay), as a hostile or broken server or a flood from elsewhere
-// would send them. The PC clock and the clock setter are fakes.
+// would send them, with or without the request's send time echoed. The PC clock and the clock
+// mover are fakes.
 //
-// Properties: the setter is called at most once, only for a datagram from the server that
-// passes every check of a reply, and with exactly the time that datagram's transmit timestamp
-// carries in the PC's zone; the wait never runs past the timeout; the attempt cleans up the
+// Properties: the clock is moved at most once, only for a datagram from the server that passes
+// every check of a reply (its originate time the request's transmit time among them), and by
+// exactly the offset that datagram's timestamps give; the wait never runs past the timeout; the attempt cleans up the
 // sockets library once, after its socket is closed.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "fuzz_check.h"
 #include "nettime/sntp.h"
 #include "nettime/sntp_client.h"
+#include "nettime/sntp_offset.h"
 #include "platform/fake_clock.h"
 #include "testsupport/scripted_udp.h"
 #include "testsupport/sntp_doubles.h"
@@ -41,6 +44,11 @@ bool believable(const std::vector<uint8_t>& b) {
   return leap != 3 && (mode == 4 || mode == 5) && stratum != 0 && anyTransmit;
 }
 
+// Whether the datagram names the request as the one it answers.
+bool answers(const std::vector<uint8_t>& reply, const std::vector<uint8_t>& request) {
+  return reply.size() >= 32 && std::equal(request.begin() + 40, request.begin() + 48, reply.begin() + 24);
+}
+
 Datagram fuzzedDatagram(FuzzedDataProvider& in) {
   Datagram d;
   d.afterMillis = in.ConsumeIntegralInRange<int64_t>(0, 4000);
@@ -62,9 +70,15 @@ Datagram fuzzedDatagram(FuzzedDataProvider& in) {
     d.bytes[0] = in.ConsumeIntegral<uint8_t>();
     d.bytes[1] = in.ConsumeIntegral<uint8_t>();
     const uint64_t transmit = in.ConsumeIntegral<uint64_t>();
-    for (int i = 0; i < 8; ++i) d.bytes[40 + i] = static_cast<uint8_t>(transmit >> (56 - 8 * i));
+    const uint64_t receive = in.ConsumeBool() ? 0 : in.ConsumeIntegral<uint64_t>();
+    for (int i = 0; i < 8; ++i) {
+      d.bytes[32 + i] = static_cast<uint8_t>(receive >> (56 - 8 * i));
+      d.bytes[40 + i] = static_cast<uint8_t>(transmit >> (56 - 8 * i));
+    }
     d.bytes.resize(in.ConsumeIntegralInRange<size_t>(kSntpPacketSize, kSntpPacketSize + 2));
   }
+  // Mostly the request's send time echoed, as a server does; sometimes whatever the bytes hold.
+  d.echoRequestTime = in.ConsumeIntegralInRange<int>(0, 3) != 0;
   return d;
 }
 
@@ -79,10 +93,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   net.socketOk = (failures & 0x1F) != 2;
   net.bindOk = (failures & 0x1F) != 3;
   net.sendOk = (failures & 0x1F) != 5;
-  test::RecordingClockSetter setter;
-  setter.accept = (failures & 0x20) == 0;
   const int offset = in.ConsumeIntegralInRange<int>(-14 * 3600, 14 * 3600);
   FakeClock clock(in.ConsumeIntegralInRange<int64_t>(0, int64_t{4102444800} * 1000), offset);
+  test::RecordingClockMover mover;
+  mover.result = static_cast<ClockMoveResult>((failures >> 5) & 3);
   const std::string server =
       in.ConsumeBool() ? std::string("192.0.2.1") : in.ConsumeRandomLengthString(40);
   // Any name looks up to the server's address unless the lookup is to fail.
@@ -92,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   SntpOptions options;
   options.timeoutMillis = kTimeoutMillis;
-  SntpClient client(net, clock, setter, options);
+  SntpClient client(net, clock, mover, options);
   test::RecordingSntpSink sink;
   const int64_t started = net.now;
   const SntpResult result = client.acquire(server, sink);
@@ -110,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const auto& shown : sink.times)
     FUZZ_CHECK(shown.first.size() == 25 && shown.second.size() == 25, "shown times have the 25-character form");
   FUZZ_CHECK(net.now - started <= kTimeoutMillis, "the wait ends with the timeout");
-  FUZZ_CHECK(setter.calls.size() <= 1, "the clock is set at most once");
+  FUZZ_CHECK(mover.offsets.size() <= 1, "the clock is moved at most once");
 
   // The datagram the client took as the server's reply: the first one from the server's
   // address and port. Nothing after it is read.
@@ -119,29 +133,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(reply == nullptr, "nothing is read after the server's reply");
     if (d.from == net.sentTo.at(0)) reply = &d;
   }
-  if (setter.calls.empty()) {
+  if (mover.offsets.empty()) {
     FUZZ_CHECK(!result.completed(), "no clock setting, no completed attempt");
     return 0;
   }
-  FUZZ_CHECK(reply != nullptr && believable(reply->bytes), "only a believable reply sets the clock");
-  FUZZ_CHECK(result.completed() && (result.outcome == SntpOutcome::ClockSet) == setter.accept,
-             "the outcome says what the setter answered");
+  FUZZ_CHECK(reply != nullptr && believable(reply->bytes) && answers(reply->bytes, net.sentDatagrams.at(0)),
+             "only a believable answer to this request sets the clock");
+  FUZZ_CHECK(result.completed() && (result.outcome == SntpOutcome::ClockSet) == (mover.result == ClockMoveResult::Moved),
+             "the outcome says what the mover answered");
 
   // The time handed over, turned back into NTP seconds, is the reply's transmit timestamp.
-  const CivilTime& t = setter.calls.front();
-  FUZZ_CHECK(t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour >= 0 && t.hour <= 23 &&
-                 t.minute >= 0 && t.minute <= 59 && t.second >= 0 && t.second <= 59 && t.millisecond >= 0 &&
-                 t.millisecond <= 999,
-             "the set time is a valid calendar time");
-  const int64_t local = daysFromCivil(t.year, static_cast<unsigned>(t.month), static_cast<unsigned>(t.day)) * 86400 +
-                        t.hour * 3600 + t.minute * 60 + t.second;
-  const int64_t unix = local - offset;
-  FUZZ_CHECK(unix >= 0, "never a time before 1970");
-  const uint32_t ntpSeconds = static_cast<uint32_t>(static_cast<uint64_t>(unix + 2208988800LL));
-  FUZZ_CHECK(ntpSeconds == be32(reply->bytes, 40), "the set time is the reply's transmit seconds");
-  const uint32_t fraction = be32(reply->bytes, 44);
-  FUZZ_CHECK(t.millisecond == static_cast<int>((uint64_t{fraction} * 1000) >> 32),
-             "the set milliseconds are the reply's fraction");
-  FUZZ_CHECK(result.serverUnixSeconds == unix, "the result reports the time that was set");
+  // The clock moves by the offset of the reply's times against the PC clock, which stands still
+  // here: T1 = T4 = the PC time.
+  const int64_t pc = clock.nowMicros();
+  SntpExchangeTimes times;
+  times.requestSent = times.replyReceived = pc;
+  times.hasServerReceived = be32(reply->bytes, 32) != 0 || be32(reply->bytes, 36) != 0;
+  times.serverReceived = ntpToUnixMicros((uint64_t{be32(reply->bytes, 32)} << 32) | be32(reply->bytes, 36));
+  times.serverSent = ntpToUnixMicros((uint64_t{be32(reply->bytes, 40)} << 32) | be32(reply->bytes, 44));
+  FUZZ_CHECK(mover.offsets.front() == roundMicrosToMillis(sntpOffsetMicros(times)),
+             "the clock moves by the offset of the reply's times");
+  FUZZ_CHECK(result.serverUnixSeconds == ntpSecondsToUnix(be32(reply->bytes, 40)) && result.serverUnixSeconds >= 0,
+             "the result reports the server's transmit time, never before 1970");
   return 0;
 }

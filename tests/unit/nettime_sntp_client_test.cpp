@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "nettime/sntp.h"
 #include "nettime/sntp_client.h"
+#include "nettime/sntp_offset.h"
 #include "nettime/time_server_model.h"
 #include "platform/fake_clock.h"
 #include "testsupport/scripted_udp.h"
@@ -19,7 +21,7 @@ constexpr uint32_t kOtherAddress = 0x0A000001;
 
 using Arrival = test::ScriptedArrival;
 using FakeNet = test::ScriptedUdpNetwork;
-using RecordingSetter = test::RecordingClockSetter;
+using RecordingMover = test::RecordingClockMover;
 using RecordingSink = test::RecordingSntpSink;
 
 Arrival reply(const SntpPacket& p, UdpEndpoint from = {kServerAddress, 123}) {
@@ -40,23 +42,23 @@ using Texts = std::vector<std::string>;
 
 class SntpClientTest : public ::testing::Test {
  protected:
-  SntpClientTest() : clock(0, 9 * 3600) {
+  SntpClientTest() : clock(0, 9 * 3600), mover(&clock) {
     clock.setLocal(2019, 12, 31, 23, 59, 0);
     net.hosts["ntp.example.jp"] = kServerAddress;
   }
 
   SntpResult run(const std::string& server = "ntp.example.jp") {
-    SntpClient client(net, clock, setter);
+    SntpClient client(net, clock, mover);
     return client.acquire(server, sink);
   }
 
   FakeNet net;
   FakeClock clock;  // Japan's zone
-  RecordingSetter setter;
+  RecordingMover mover;  // records the time the clock is moved to
   RecordingSink sink;
 };
 
-TEST_F(SntpClientTest, SuccessfulAttemptSetsTheClockWithMilliseconds) {
+TEST_F(SntpClientTest, SuccessfulAttemptMovesTheClockToTheServersTime) {
   net.arrivals.push_back(reply(serverReply(3786825600u, 0x80000000u)));
   const SntpResult r = run();
 
@@ -66,15 +68,10 @@ TEST_F(SntpClientTest, SuccessfulAttemptSetsTheClockWithMilliseconds) {
   EXPECT_EQ(r.statusText, "時刻セット完了");
   EXPECT_EQ(r.serverUnixSeconds, 1577836800);
 
-  ASSERT_EQ(setter.calls.size(), 1u);
-  const CivilTime& t = setter.calls[0];
-  EXPECT_EQ(t.year, 2020);
-  EXPECT_EQ(t.month, 1);
-  EXPECT_EQ(t.day, 1);
-  EXPECT_EQ(t.hour, 9);
-  EXPECT_EQ(t.minute, 0);
-  EXPECT_EQ(t.second, 0);
-  EXPECT_EQ(t.millisecond, 500);
+  // No receive time and no delay: the clock goes to the transmit time, 2020-01-01 00:00:00.500 UTC.
+  ASSERT_EQ(mover.movedToMillis.size(), 1u);
+  EXPECT_EQ(mover.movedToMillis[0], 1577836800500LL);
+  EXPECT_EQ(r.offsetMillis, 1577836800500LL - 1577804340000LL);
 
   // Old PC time and the new time, both shown before the clock changes.
   ASSERT_EQ(sink.times.size(), 1u);
@@ -88,7 +85,8 @@ TEST_F(SntpClientTest, SuccessfulAttemptSetsTheClockWithMilliseconds) {
   EXPECT_EQ(net.lookups, (Texts{"ntp.example.jp"}));
   ASSERT_EQ(net.sentTo.size(), 1u);
   EXPECT_EQ(net.sentTo[0], (UdpEndpoint{kServerAddress, 123}));
-  const SntpPacket request = makeSntpRequest();
+  // It carries its send time, which the reply echoed.
+  const SntpPacket request = makeSntpRequest(ntpFromUnixMicros(1577804340000000LL));
   EXPECT_EQ(net.sentDatagrams.at(0), std::vector<uint8_t>(request.begin(), request.end()));
   EXPECT_EQ(net.waitTimeouts.front(), 3000);
 
@@ -105,8 +103,8 @@ TEST_F(SntpClientTest, BindFailureReportsBothPortErrorsAndGoesOn) {
   const SntpResult r = run();
   EXPECT_EQ(sink.statuses, (Texts{"イニシャライズ", "Done1", "ポートエラー１", "ポートエラー２",
                                   "CONNECT", "時刻セット完了"}));
-  ASSERT_EQ(setter.calls.size(), 1u);
-  EXPECT_EQ(setter.calls[0].millisecond, 999);
+  ASSERT_EQ(mover.movedToMillis.size(), 1u);
+  EXPECT_EQ(mover.movedToMillis[0], 1577836801000LL);  // .999999766 s, to the nearest millisecond
   EXPECT_TRUE(r.completed());
 }
 
@@ -121,13 +119,22 @@ TEST_F(SntpClientTest, DottedAddressIsUsedWithoutLookup) {
 }
 
 TEST_F(SntpClientTest, ClockRefusalStillCompletesTheAttempt) {
-  setter.accept = false;
-  net.arrivals.push_back(reply(serverReply(3786825600u, 0)));
-  const SntpResult r = run();
-  EXPECT_EQ(sink.statuses.back(), "時刻の設定に失敗");
-  EXPECT_EQ(r.outcome, SntpOutcome::SetFailed);
-  EXPECT_TRUE(r.completed());
-  EXPECT_EQ(setter.calls.size(), 1u);
+  // What each answer of the clock mover ends the attempt with; every one completes it.
+  const std::pair<ClockMoveResult, const char*> answers[] = {
+      {ClockMoveResult::Failed, "時刻の設定に失敗"},
+      {ClockMoveResult::Declined, "許可されませんでした"},
+      {ClockMoveResult::PrivilegeNotHeld, "管理者の許可が必要"},
+  };
+  for (const auto& [answer, text] : answers) {
+    mover.result = answer;
+    net.arrivals.push_back(reply(serverReply(3786825600u, 0)));
+    const SntpResult r = run();
+    EXPECT_EQ(sink.statuses.back(), text);
+    EXPECT_EQ(r.statusText, text);
+    EXPECT_TRUE(r.completed()) << text;
+    EXPECT_FALSE(r.serverTimeText.empty());
+  }
+  EXPECT_EQ(mover.offsets.size(), 3u);
 }
 
 TEST_F(SntpClientTest, ServerTimesAfter2038AreSetCorrectly) {
@@ -136,9 +143,8 @@ TEST_F(SntpClientTest, ServerTimesAfter2038AreSetCorrectly) {
   const SntpResult r = run();
   EXPECT_EQ(r.outcome, SntpOutcome::ClockSet);
   EXPECT_EQ(r.serverUnixSeconds, 2147483648LL);
-  ASSERT_EQ(setter.calls.size(), 1u);
-  EXPECT_EQ(setter.calls[0].year, 2038);
-  EXPECT_EQ(setter.calls[0].hour, 12);
+  ASSERT_EQ(mover.movedToMillis.size(), 1u);
+  EXPECT_EQ(mover.movedToMillis[0], 2147483648000LL);
   EXPECT_EQ(r.serverTimeText, "Tue Jan 19 12:14:08 2038\n");
 }
 
@@ -168,7 +174,7 @@ TEST_P(SntpFailureTest, ReportsTheFailureAndLeavesTheClockAlone) {
   EXPECT_EQ(r.outcome, c.outcome);
   EXPECT_FALSE(r.completed());
   EXPECT_EQ(r.statusText, c.statuses.back());
-  EXPECT_TRUE(setter.calls.empty());
+  EXPECT_TRUE(mover.offsets.empty());
   EXPECT_TRUE(sink.times.empty());
   EXPECT_TRUE(r.pcTimeText.empty());
   EXPECT_EQ(net.openSockets, 0);
@@ -224,6 +230,22 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"KissOfDeath",
                     [](FakeNet& n) { n.arrivals.push_back(reply(serverReply(3786825600u, 0, 0, 4, 0))); },
                     "ntp.example.jp", SntpOutcome::BadReply, upToConnectThen("サーバーエラー")},
+        FailureCase{"ZeroOriginate",
+                    [](FakeNet& n) {
+                      Arrival a = reply(serverReply(3786825600u, 0));
+                      a.echoRequestTime = false;
+                      n.arrivals.push_back(a);
+                    },
+                    "ntp.example.jp", SntpOutcome::BadReply, upToConnectThen("サーバーエラー")},
+        FailureCase{"OriginateOneUnitOff",
+                    [](FakeNet& n) {
+                      Arrival a = reply(serverReply(3786825600u, 0));
+                      a.echoRequestTime = false;
+                      const NtpTimestamp near = ntpFromUnixMicros(1577804340000000LL) + 1;
+                      for (int i = 0; i < 8; ++i) a.bytes[24 + i] = static_cast<uint8_t>(near >> (56 - 8 * i));
+                      n.arrivals.push_back(a);
+                    },
+                    "ntp.example.jp", SntpOutcome::BadReply, upToConnectThen("サーバーエラー")},
         FailureCase{"ZeroTransmitTime",
                     [](FakeNet& n) { n.arrivals.push_back(reply(serverReply(0, 0))); },
                     "ntp.example.jp", SntpOutcome::BadReply, upToConnectThen("サーバーエラー")},
@@ -266,11 +288,11 @@ TEST_F(SntpClientTest, ForeignDatagramsDoNotOutlastTheDeadline) {
   EXPECT_EQ(r.outcome, SntpOutcome::Timeout);
   EXPECT_EQ(net.waitTimeouts, (std::vector<int>{3000, 2000, 1000}));
   EXPECT_EQ(net.now - 1000, 3000);
-  EXPECT_TRUE(setter.calls.empty());
+  EXPECT_TRUE(mover.offsets.empty());
 }
 
 TEST_F(SntpClientTest, EveryAttemptStartsAndCleansUpTheLibraryOnce) {
-  SntpClient client(net, clock, setter);
+  SntpClient client(net, clock, mover);
   for (int i = 0; i < 1000; ++i) {
     net.arrivals.push_back(reply(serverReply(3786825600u, 0)));
     sink.statuses.clear();
@@ -288,11 +310,66 @@ TEST_F(SntpClientTest, ServerPortIsConfigurable) {
   options.serverPort = 12345;
   options.localPort = 0;
   net.arrivals.push_back(reply(serverReply(3786825600u, 0), {kServerAddress, 12345}));
-  SntpClient client(net, clock, setter, options);
+  SntpClient client(net, clock, mover, options);
   const SntpResult r = client.acquire("ntp.example.jp", sink);
   EXPECT_EQ(r.outcome, SntpOutcome::ClockSet);
   EXPECT_EQ(net.sentTo[0].port, 12345);
   EXPECT_EQ(net.boundPorts, (std::vector<uint16_t>{0}));
+}
+
+// A server whose clock runs 5 min 12.345678 s ahead of the PC's, reached over paths with delays.
+class SntpDelayTest : public SntpClientTest {
+ protected:
+  static constexpr int64_t kTrueOffsetMicros = 312345678;
+  SntpDelayTest() { net.pcClock = &clock; }
+
+  struct Errors {
+    int64_t newRule;  // µs between the time the clock is moved to and the server's true time
+    int64_t oldRule;  // the same for the reply's transmit time taken as it is
+  };
+  Errors exchange(int outMillis, int backMillis) {
+    mover.offsets.clear();
+    mover.movedToMillis.clear();
+    net.arrivals.push_back(test::delayedServerArrival(clock.nowMicros(), kTrueOffsetMicros, outMillis, backMillis,
+                                                      {kServerAddress, 123}, 3));
+    const SntpResult r = run();
+    EXPECT_EQ(r.outcome, SntpOutcome::ClockSet);
+    if (mover.movedToMillis.size() != 1) return {INT64_MAX, INT64_MAX};
+    const int64_t trueNow = clock.nowMicros() + kTrueOffsetMicros;
+    SntpReply replied;
+    checkSntpReply(net.delivered.back().bytes.data(), net.delivered.back().bytes.size(), replied);
+    const Errors e{mover.movedToMillis[0] * 1000 - trueNow, ntpToUnixMicros(replied.transmit()) - trueNow};
+    std::printf("path %d ms out, %d ms back: new rule %+.3f ms, old rule %+.3f ms\n", outMillis, backMillis,
+                e.newRule / 1000.0, e.oldRule / 1000.0);
+    return e;
+  }
+};
+
+TEST_F(SntpDelayTest, SymmetricPathsSetTheServersTimeWhereTheOldRuleWasHalfTheRoundTripLate) {
+  for (int delay : {0, 40, 400}) {
+    const Errors e = exchange(delay, delay);
+    EXPECT_LE(std::llabs(e.newRule), 1000) << delay;
+    EXPECT_NEAR(e.oldRule, -delay * 1000LL, 1) << delay;
+  }
+}
+
+TEST_F(SntpDelayTest, AsymmetricPathErrsByAtMostHalfTheAsymmetry) {
+  const Errors e = exchange(10, 300);
+  EXPECT_LE(std::llabs(e.newRule), 145000 + 1000);
+  EXPECT_GE(std::llabs(e.newRule), 144000);  // the offset cannot see an asymmetry
+  EXPECT_NEAR(e.oldRule, -300000, 1);
+}
+
+TEST_F(SntpDelayTest, ReplayOfAnEarlierReplyIsAServerError) {
+  exchange(40, 40);
+  ASSERT_EQ(mover.offsets.size(), 1u);
+  Arrival replay = net.delivered.back();  // carries the first request's send time
+  replay.echoRequestTime = false;
+  net.arrivals.push_back(replay);
+  const SntpResult r = run();
+  EXPECT_EQ(r.outcome, SntpOutcome::BadReply);
+  EXPECT_EQ(r.statusText, "サーバーエラー");
+  EXPECT_EQ(mover.offsets.size(), 1u);
 }
 
 // The dialog's model.
@@ -313,7 +390,7 @@ TEST(SntpTimeServerList, ThirteenSortedDistinctHosts) {
 
 TEST_F(SntpClientTest, ModelNeedsAChosenServerBeforeAcquiring) {
   TimeServerModel model;
-  SntpClient client(net, clock, setter);
+  SntpClient client(net, clock, mover);
   EXPECT_EQ(model.closeCaption(), "ｷｬﾝｾﾙ");
   EXPECT_FALSE(model.acquire(client, &sink).has_value());
   EXPECT_EQ(net.startups, 0);
@@ -325,7 +402,7 @@ TEST_F(SntpClientTest, ModelNeedsAChosenServerBeforeAcquiring) {
 
 TEST_F(SntpClientTest, ModelMirrorsAnAttemptAndChooseClearsTheFields) {
   TimeServerModel model;
-  SntpClient client(net, clock, setter);
+  SntpClient client(net, clock, mover);
 
   // A failed attempt keeps button 2 as it was.
   model.choose("no.such.host");
@@ -362,13 +439,33 @@ TEST_F(SntpClientTest, ModelMirrorsAnAttemptAndChooseClearsTheFields) {
 
 TEST_F(SntpClientTest, ModelTurnsButtonToOkWhenTheClockRefuses) {
   TimeServerModel model;
-  setter.accept = false;
-  SntpClient client(net, clock, setter);
+  mover.result = ClockMoveResult::Failed;
+  SntpClient client(net, clock, mover);
   model.choose("ntp.example.jp");
   net.arrivals.push_back(reply(serverReply(3786825600u, 0)));
   model.acquire(client);
   EXPECT_EQ(model.statusText(), "時刻の設定に失敗");
   EXPECT_EQ(model.closeCaption(), "OK");
+}
+
+TEST(SntpClockMoveRoute, GoesElevatedWhenThePrivilegeIsMissingOrRefused) {
+  RecordingMover direct, elevated;
+  ClockMoveRoute withoutPrivilege(direct, elevated, false);
+  EXPECT_TRUE(withoutPrivilege.needsElevation());
+  withoutPrivilege.moveClockBy(5);
+  EXPECT_EQ(elevated.offsets, (std::vector<int64_t>{5}));
+
+  ClockMoveRoute held(direct, elevated, true);
+  EXPECT_FALSE(held.needsElevation());
+  direct.result = ClockMoveResult::Failed;  // any other failure keeps the route
+  EXPECT_EQ(held.moveClockBy(1), ClockMoveResult::Failed);
+  EXPECT_FALSE(held.needsElevation());
+  direct.result = ClockMoveResult::PrivilegeNotHeld;
+  EXPECT_EQ(held.moveClockBy(2), ClockMoveResult::PrivilegeNotHeld);
+  EXPECT_TRUE(held.needsElevation());
+  held.moveClockBy(3);
+  EXPECT_EQ(direct.offsets, (std::vector<int64_t>{1, 2}));
+  EXPECT_EQ(elevated.offsets, (std::vector<int64_t>{5, 3}));
 }
 
 TEST(SntpIconAnimation, AlternatesBetweenTheTwoIcons) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "nettime/sntp.h"
+#include "nettime/sntp_offset.h"
 #include "platform/fake_clock.h"
 #include "testsupport/sntp_doubles.h"
 
@@ -9,11 +10,41 @@ namespace {
 
 using test::serverReply;
 
-TEST(SntpCodec, RequestIsVersion1ClientModeAndOtherwiseZero) {
-  const SntpPacket request = makeSntpRequest();
+TEST(SntpCodec, RequestIsVersion1ClientModeWithItsSendTime) {
+  const SntpPacket request = makeSntpRequest(0x0123456789ABCDEFull);
   ASSERT_EQ(request.size(), 48u);
   EXPECT_EQ(request[0], 0x0B);
-  for (std::size_t i = 1; i < request.size(); ++i) EXPECT_EQ(request[i], 0) << "byte " << i;
+  for (std::size_t i = 1; i < 40; ++i) EXPECT_EQ(request[i], 0) << "byte " << i;
+  const uint8_t stamp[8] = {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF};
+  for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(request[40 + i], stamp[i]) << "byte " << 40 + i;
+}
+
+TEST(SntpCodec, ReplyTimestampsAndMicrosecondConversion) {
+  SntpPacket p = test::withServerTimes(serverReply(0, 0), 0x1122334455667788ull, 0xE1B65F80C0000000ull);
+  for (int i = 0; i < 8; ++i) p[24 + i] = static_cast<uint8_t>(0xA0 + i);
+  SntpReply reply;
+  ASSERT_EQ(checkSntpReply(p.data(), p.size(), reply), SntpReplyCheck::Ok);
+  EXPECT_EQ(reply.originate, 0xA0A1A2A3A4A5A6A7ull);
+  EXPECT_EQ(reply.receive, 0x1122334455667788ull);
+  EXPECT_EQ(reply.transmit(), 0xE1B65F80C0000000ull);
+  EXPECT_EQ(ntpToUnixMicros(reply.transmit()), 1577836800750000LL);  // 2020-01-01 00:00:00.75
+
+  // Encoding and decoding give every microsecond back, in both eras and before 1970.
+  for (int64_t us : {0LL, 1LL, 999999LL, 1577836800123456LL, 2147483648000001LL, -1LL, -61505151999999LL})
+    EXPECT_EQ(ntpToUnixMicros(ntpFromUnixMicros(us)), us) << us;
+  EXPECT_EQ(ntpFromUnixMicros(0), NtpTimestamp{2208988800u} << 32);
+}
+
+TEST(SntpOffset, FourTimesAndTheFallbackWithoutReceiveTime) {
+  // Server 1 s ahead; 30 ms out, 2 ms in the server, 50 ms back.
+  SntpExchangeTimes t{1000000, 2030000, true, 2032000, 1082000};
+  EXPECT_EQ(sntpOffsetMicros(t), 1000000 - 10000);  // half the asymmetry (20 ms) off
+  t.hasServerReceived = false;
+  EXPECT_EQ(sntpOffsetMicros(t), 2032000 + 41000 - 1082000);
+  EXPECT_EQ(roundMicrosToMillis(1500), 2);
+  EXPECT_EQ(roundMicrosToMillis(-1500), -2);
+  EXPECT_EQ(roundMicrosToMillis(1499), 1);
+  EXPECT_EQ(roundMicrosToMillis(-1499), -1);
 }
 
 TEST(SntpCodec, NtpSecondsToUnixWithEraRule) {

@@ -3,6 +3,9 @@
 // every pixel size it sets is its own to scale).
 #include "tests/e2e/driver/harness.h"
 
+#include <commctrl.h>
+#include <prsht.h>
+
 #include <cmath>
 #include <cstdio>
 
@@ -33,6 +36,13 @@ void screenshotEveryDialog(const Context& ctx, const Process& p, HWND main, cons
     HWND dlg = waitDialog(p, d.title);
     Sleep(1300);  // the live clock (a one-second timer) and the icon animation draw once
     screenshot(ctx, dlg, std::string(d.name) + "-" + suffix);
+    if (d.command == 32788) {  // the sheet's last page too: the zone list
+      PostMessageW(dlg, PSM_SETCURSEL, 7, 0);
+      HWND tabs = reinterpret_cast<HWND>(SendMessageW(dlg, PSM_GETTABCONTROL, 0, 0));
+      check(waitFor([&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 7; }, 5000), "the zone page opens");
+      Sleep(700);
+      screenshot(ctx, dlg, "zone-page-" + suffix);
+    }
     PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(d.close, BN_CLICKED), 0);
     check(waitFor([&] { return !IsWindow(dlg); }, 5000), std::string(d.title) + " closes");
   }

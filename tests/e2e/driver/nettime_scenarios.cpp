@@ -4,6 +4,9 @@
 // started by tests/e2e/with_loopback_ntp.sh). No scenario names a server beyond loopback.
 #include "tests/e2e/driver/harness.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -65,6 +68,19 @@ LONGLONG clockOffsetMs() {
   GetSystemTimeAsFileTime(&ft);
   const ULONGLONG now = (static_cast<ULONGLONG>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) / 10000;
   return static_cast<LONGLONG>(now) - static_cast<LONGLONG>(GetTickCount64());
+}
+
+std::vector<std::string> readLines(const wchar_t* path) {
+  std::vector<std::string> lines;
+  FILE* f = _wfopen(path, L"rb");
+  char line[1024];
+  while (f && std::fgets(line, sizeof line, f)) {
+    std::string l(line);
+    while (!l.empty() && (l.back() == '\n' || l.back() == '\r')) l.pop_back();
+    lines.push_back(l);
+  }
+  if (f) std::fclose(f);
+  return lines;
 }
 
 std::string joined(const std::vector<std::string>& texts) {
@@ -215,11 +231,13 @@ struct Opened {
   HWND dlg = nullptr;
 };
 
-Opened openDialog(const Context& ctx) {
+// `beforeDialog` runs once the main window is up and before the dialog opens (to load a probe).
+Opened openDialog(const Context& ctx, const std::function<void(const Process&)>& beforeDialog = nullptr) {
   deleteProgramKey();
   Opened o;
   o.p = Process::start(ctx.program);
   o.main = waitMainWindow(o.p);
+  if (beforeDialog) beforeDialog(o.p);
   PostMessageW(o.main, WM_COMMAND, MAKEWPARAM(kTimeServerCommand, 0), 0);
   o.dlg = waitDialog(o.p, kTitle);
   check(GetWindow(o.dlg, GW_OWNER) == o.main, "the main window owns the dialog");
@@ -471,7 +489,8 @@ void hostileScenario(const Context& ctx) {
   typeServer(dlg, "127.0.0.3");
   click(dlg, kChoose);
   check(waitFor([&] { return text(dlg, kConnected) == "127.0.0.3"; }, 5000), "決定 takes 127.0.0.3");
-  const std::vector<std::string> ends = {"サーバーエラー", "サーバータイムアウト", "時刻セット完了", "時刻の設定に失敗"};
+  const std::vector<std::string> ends = {"サーバーエラー", "サーバータイムアウト", "時刻セット完了", "時刻の設定に失敗",
+                                         "管理者の許可が必要"};
   // 決定 clears the last attempt's status, so that the recorder sees only the new one's.
   auto clear = [&] {
     click(dlg, kChoose);
@@ -492,7 +511,8 @@ void hostileScenario(const Context& ctx) {
   Sleep(1500);  // the late reply arrives while no attempt listens
   clear();
   const auto seen = attempt(dlg, false, ends, 20000);
-  check(seen.back() == "時刻の設定に失敗" || seen.back() == "時刻セット完了",
+  // Wine refuses a change of years: "管理者の許可が必要".
+  check(seen.back() == "時刻の設定に失敗" || seen.back() == "時刻セット完了" || seen.back() == "管理者の許可が必要",
         "the next attempt gets through to setting the clock (" + seen.back() + ")");
   const std::string server = text(dlg, kServerTime);
   check(server.find("Jan 01") != std::string::npos && server.find("2020") != std::string::npos,
@@ -505,6 +525,115 @@ void hostileScenario(const Context& ctx) {
   check(std::llabs(moved) < 1000, "the PC clock did not jump (" + std::to_string(moved) + " ms)");
 }
 
+// ---- nettime.clock_* : setting the clock under an ordinary user's rules ----
+// 127.0.0.3 serves a time one hour ahead of this machine's (MDX_NTP_AHEAD in run_e2e.sh).
+
+const std::vector<std::string> kSetEnds = {"時刻セット完了", "時刻の設定に失敗", "許可されませんでした",
+                                           "管理者の許可が必要", "サーバーエラー", "サーバータイムアウト"};
+
+// Loads tests/e2e/probe/clock_probe.cpp with the user's answer to the UAC prompt ("accept",
+// "decline"), or only to watch the shield ("observe").
+void loadClockProbe(const Process& p, const char* promptAnswer) {
+  for (const wchar_t* f : {L"C:\\clock-probe.txt", L"C:\\clock-probe-elevated.txt", L"C:\\clock-probe-set.txt",
+                           L"C:\\clock-probe-shellexec.txt", L"C:\\clock-probe-shield.txt"})
+    DeleteFileW(f);
+  if (FILE* f = _wfopen(L"C:\\clock-probe-mode.txt", L"wb")) {
+    std::fputs(promptAnswer, f);
+    std::fclose(f);
+  }
+  injectLibrary(p, L"C:\\mdxclockprobe.dll");
+  check(waitFor([] { return GetFileAttributesW(L"C:\\clock-probe.txt") != INVALID_FILE_ATTRIBUTES; }, 10000),
+        "the clock probe is in place");
+  const std::string expected = std::strcmp(promptAnswer, "observe") == 0 ? "observe" : "3";
+  check(readLines(L"C:\\clock-probe.txt") == std::vector<std::string>{expected},
+        "it replaced the imports it was loaded for");
+}
+
+// Whether "取得" carries the UAC shield: the last BCM_SETSHIELD the program sent, as the probe
+// recorded it (Wine's button keeps the state but draws no shield).
+bool shieldShown() {
+  const auto sent = readLines(L"C:\\clock-probe-shield.txt");
+  if (!sent.empty()) log("BCM_SETSHIELD sent: " + joined(sent));
+  return !sent.empty() && sent.back().rfind("1 ", 0) == 0;
+}
+
+void closeDialogAndProgram(Opened& o) {
+  click(o.dlg, kClose);
+  check(waitFor([&] { return !IsWindow(o.dlg); }, 5000), "the dialog closes");
+  closeProgram(o);
+}
+
+void chooseAheadServer(HWND dlg) {
+  typeServer(dlg, "127.0.0.3");
+  click(dlg, kChoose);
+  check(waitFor([&] { return text(dlg, kConnected) == "127.0.0.3"; }, 5000), "決定 takes 127.0.0.3");
+}
+
+// The UAC prompt accepted: one press sets, through the elevated copy, the responder's time.
+void clockSetElevatedScenario(const Context& ctx) {
+  const LONGLONG offsetBefore = clockOffsetMs();
+  Opened o = openDialog(ctx, [](const Process& p) { loadClockProbe(p, "accept"); });
+  HWND dlg = o.dlg;
+  check(shieldShown(), "取得 carries the UAC shield from the start");
+  screenshot(ctx, dlg, "shield-on-acquire");
+  chooseAheadServer(dlg);
+  const auto seen = attempt(dlg, false, kSetEnds, 20000);
+  check(seen.back() == "時刻セット完了", "the elevated copy set the clock: " + seen.back());
+  check(waitFor([&] { return text(dlg, kClose) == "OK"; }, 5000), "button 2 reads OK");
+  const auto requests = readLines(L"C:\\clock-probe-shellexec.txt");
+  log("ShellExecuteExW: " + joined(requests));
+  check(requests.size() == 1 && requests[0].rfind("runas\t", 0) == 0 &&
+            requests[0].find("meridexa.exe\t/adjust-clock ") != std::string::npos &&
+            requests[0].substr(requests[0].rfind('\t') + 1) == std::to_string(SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC),
+        "one runas request for meridexa.exe /adjust-clock, its process handle kept");
+  const auto sets = readLines(L"C:\\clock-probe-set.txt");
+  check(sets.size() == 1 && sets[0].rfind("SetSystemTime ", 0) == 0, "the copy set the clock once, in UTC: " + joined(sets));
+  long long asked = 0, at = 0;
+  std::sscanf(sets[0].c_str(), "SetSystemTime %lld %lld", &asked, &at);
+  const long long error = asked - at - 3600 * 1000LL;
+  log("set to the responder's time with an error of " + std::to_string(error) + " ms");
+  check(std::llabs(error) <= 50, "within 50 ms of the responder's time (" + std::to_string(error) + " ms)");
+  const int shownAhead = (secondOfDay(text(dlg, kServerTime)) - secondOfDay(text(dlg, kPcTime)) + 86400) % 86400;
+  check(shownAhead >= 3599 && shownAhead <= 3601, "ｻｰﾊﾞｰ時刻 shows the PC time one hour on");
+  check(waitFor(shieldShown, 5000), "the shield stays: the next set goes elevated again");
+  closeDialogAndProgram(o);
+  check(std::llabs(clockOffsetMs() - offsetBefore) < 1000, "this machine's clock did not move");
+}
+
+// The UAC prompt declined: nothing set.
+void clockElevationDeclinedScenario(const Context& ctx) {
+  Opened o = openDialog(ctx, [](const Process& p) { loadClockProbe(p, "decline"); });
+  HWND dlg = o.dlg;
+  chooseAheadServer(dlg);
+  const auto seen = attempt(dlg, false, kSetEnds, 20000);
+  check(seen.back() == "許可されませんでした", "a declined prompt ends with 許可されませんでした: " + seen.back());
+  check(readLines(L"C:\\clock-probe-shellexec.txt").size() == 1, "after one runas request");
+  check(GetFileAttributesW(L"C:\\clock-probe-set.txt") == INVALID_FILE_ATTRIBUTES &&
+            GetFileAttributesW(L"C:\\clock-probe-elevated.txt") == INVALID_FILE_ATTRIBUTES,
+        "no elevated copy ran and nothing was set");
+  check(waitFor([&] { return text(dlg, kClose) == "OK"; }, 5000), "button 2 reads OK");
+  closeDialogAndProgram(o);
+}
+
+// Wine's own rules (the probe only watches the shield): the token lists the privilege, but Wine
+// refuses a change of an hour.
+void clockRefusedByWineScenario(const Context& ctx) {
+  const LONGLONG offsetBefore = clockOffsetMs();
+  Opened o = openDialog(ctx, [](const Process& p) { loadClockProbe(p, "observe"); });
+  HWND dlg = o.dlg;
+  check(!shieldShown(), "no shield while the token lists the privilege");
+  chooseAheadServer(dlg);
+  const auto seen = attempt(dlg, false, kSetEnds, 20000);
+  check(seen.back() == "管理者の許可が必要", "the refusal asks for an administrator: " + seen.back());
+  check(waitFor(shieldShown, 5000), "and 取得 now carries the shield");
+  screenshot(ctx, dlg, "refused-then-shield");
+  closeDialogAndProgram(o);
+  check(std::llabs(clockOffsetMs() - offsetBefore) < 1000, "this machine's clock did not move");
+}
+
+Register r4("nettime.clock_set_elevated", clockSetElevatedScenario);
+Register r5("nettime.clock_elevation_declined", clockElevationDeclinedScenario);
+Register r6("nettime.clock_refused_by_wine", clockRefusedByWineScenario);
 Register r1("nettime.dialog", dialogScenario);
 Register r3("nettime.hostile_replies", hostileScenario);
 Register r2("nettime.loopback_attempt", loopbackScenario);

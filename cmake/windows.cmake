@@ -109,6 +109,14 @@ target_include_directories(mdxshowprobe PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxshowprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
 add_dependencies(mdxdriver mdxshowprobe)
 
+# Test-only library that records the names the program gives controls for screen readers.
+add_library(mdxaccprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/acc_names_probe.cpp)
+set_target_properties(mdxaccprobe PROPERTIES PREFIX "")
+target_include_directories(mdxaccprobe PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(mdxaccprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
+target_link_libraries(mdxaccprobe PRIVATE user32 ole32 uuid)
+add_dependencies(mdxdriver mdxaccprobe)
+
 # Test-only library that records program starts and answers for a program that needs elevation.
 add_library(mdxlaunchprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/launch_probe.cpp ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp)
 set_target_properties(mdxlaunchprobe PROPERTIES PREFIX "")

@@ -8,6 +8,7 @@
 #include <oleacc.h>
 #include <prsht.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -90,6 +91,7 @@ void pickNewYorkByKeyboard(const Context& ctx) {
   Process p = Process::start(ctx.program);
   HWND main = waitMainWindow(p);
   check(waitFor([&] { return !windowText(main).empty(); }, 10000), "the main window has its title");
+  installAccessibleNameProbe(p);
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(kAreaSettingsCommand, 0), 0);
   HWND sheet = waitDialog(p, "AREA設定");
   check(waitFor([&] { return currentPage(sheet) != nullptr; }, 5000), "the sheet shows a page");
@@ -122,8 +124,19 @@ void pickNewYorkByKeyboard(const Context& ctx) {
                                                std::to_string(dropped) + " px wide at " + std::to_string(dpi) + " DPI");
   }
 
+  // Each row's button and list are named after the row for screen readers (as Windows keeps
+  // them; Wine's own answer is logged beside).
+  const auto names = recordedAccessibleNames();
+  for (int n = 1; n <= 7; ++n) {
+    const std::string area = "AREA" + std::to_string(n);
+    const auto named = [&](int id, const std::string& name) {
+      return std::find(names.begin(), names.end(), std::make_pair(id, name)) != names.end();
+    };
+    check(named(cityButtonId(n), area + " 都市…") && named(listId(n), area + " タイムゾーン"),
+          area + "'s button and list are named after the row");
+  }
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  log("  screen readers name row 2's button \"" + accessibleName(GetDlgItem(page, cityButtonId(2))) +
+  log("  Wine's accessibility names row 2's button \"" + accessibleName(GetDlgItem(page, cityButtonId(2))) +
       "\" and its list \"" + accessibleName(GetDlgItem(page, listId(2))) + "\"");
   // Tab until AREA2's button has the focus; Enter opens the picker.
   HWND button = GetDlgItem(page, cityButtonId(2));

@@ -251,6 +251,26 @@ void installShowWindowProbe(const Process& p) {
   installImportProbe(p, L"C:\\mdxshowprobe.dll", L"C:\\show-log.txt", L"C:\\show-probe.txt", "ShowWindow");
 }
 
+void installAccessibleNameProbe(const Process& p) {
+  installImportProbe(p, L"C:\\mdxaccprobe.dll", L"C:\\acc-log.txt", L"C:\\acc-probe.txt", "CoCreateInstance");
+}
+
+std::vector<std::pair<int, std::string>> recordedAccessibleNames() {
+  std::vector<std::pair<int, std::string>> names;
+  FILE* f = _wfopen(L"C:\\acc-log.txt", L"rb");
+  char line[512];
+  while (f && std::fgets(line, sizeof line, f)) {
+    char* tab = std::strchr(line, '\t');
+    if (!tab) continue;
+    *tab = '\0';
+    std::string name = tab + 1;
+    while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) name.pop_back();
+    names.emplace_back(std::atoi(line), name);
+  }
+  if (f) std::fclose(f);
+  return names;
+}
+
 std::vector<int> recordedShowCommands() {
   std::vector<int> commands;
   FILE* f = _wfopen(L"C:\\show-log.txt", L"rb");

@@ -97,6 +97,11 @@ std::vector<TimelineEvent> uiTimeline();
 std::vector<std::pair<DWORD, DWORD>> recordedBeeps();
 // Records the program's ShowWindow commands (the windows still show and hide as before).
 void installShowWindowProbe(const Process& p);
+// Replaces the program's CoCreateInstance so that the accessibility services record each
+// control name the program sets (Windows keeps them for screen readers; Wine does not).
+void installAccessibleNameProbe(const Process& p);
+// (control id, name) of every name set since the probe was installed.
+std::vector<std::pair<int, std::string>> recordedAccessibleNames();
 // The show command (SW_...) of every ShowWindow call since the probe was installed.
 std::vector<int> recordedShowCommands();
 

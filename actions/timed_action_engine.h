@@ -46,8 +46,8 @@ inline bool sessionEndNeedsShutdownPrivilege(uint32_t exitWindowsFlags) {
   return (exitWindowsFlags & (kEwxShutdown | kEwxReboot | kEwxPowerOff)) != 0;
 }
 
-// Everything the check and the call do to the outside world. The Windows shell implements it
-// on the main window.
+// Everything the check and the call do to the outside world. The main window (app/world_clock)
+// implements it: the save itself, the rest through its window port.
 class TimedActionEffects {
  public:
   virtual ~TimedActionEffects() = default;

@@ -1,10 +1,8 @@
 #include "actions/win32/main_window_effects.h"
 
-#include <utility>
-
 #include <reason.h>
 
-#include "actions/win32/program_launch.h"
+#include "actions/timed_action_engine.h"
 
 namespace mdx::win {
 
@@ -13,35 +11,12 @@ static_assert(kEwxLogOff == EWX_LOGOFF && kEwxShutdown == EWX_SHUTDOWN && kEwxRe
 static_assert(kExitReasonPlannedOther ==
               (SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED));
 
-MainWindowEffects::MainWindowEffects(HWND mainWindow, std::function<void()> saveSettings, SoundDevice& device)
-    : main_(mainWindow), save_(std::move(saveSettings)), device_(device) {}
-
-void MainWindowEffects::saveSettings() {
-  if (save_) save_();
-}
-
-bool MainWindowEffects::endSession(uint32_t exitWindowsFlags, uint32_t reason) {
+bool endWindowsSession(uint32_t exitWindowsFlags, uint32_t reason) {
   // Without the privilege Windows refuses a restart or shut-down from an ordinary process;
   // log off needs none.
   if (sessionEndNeedsShutdownPrivilege(exitWindowsFlags)) enableShutdownPrivilege();
   return ExitWindowsEx(exitWindowsFlags, reason) != FALSE;
 }
-
-void MainWindowEffects::postQuit() { PostMessageW(main_, WM_QUIT, 0, 0); }
-
-void MainWindowEffects::playSound(const std::string& path, SoundKind kind) { mdx::playSound(device_, path, kind); }
-
-void MainWindowEffects::launch(const std::string& commandLine) { launchCommandLine(commandLine, SW_SHOW, main_); }
-
-bool MainWindowEffects::isMinimised() { return IsIconic(main_) != FALSE; }
-
-void MainWindowEffects::restoreWindow() { ShowWindow(main_, SW_RESTORE); }
-
-void MainWindowEffects::setTopMost(bool topMost) {
-  SetWindowPos(main_, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-}
-
-void MainWindowEffects::flashWindow(bool invert) { FlashWindow(main_, invert ? TRUE : FALSE); }
 
 bool enableShutdownPrivilege() {
   HANDLE token = nullptr;

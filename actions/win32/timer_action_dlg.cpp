@@ -5,7 +5,6 @@
 #include "dialogfw/win32/file_dialog.h"
 #include "dialogfw/win32/group_frames.h"
 #include "platform/win32/dpi.h"
-#include "platform/win32/pc_clock.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -152,16 +151,14 @@ void TimerActionDlg::onProgramBrowse() {
 }
 void TimerActionDlg::onSoundTest() { testPlay(device_, itemText(timer_dlg::kSoundFileField)); }
 
-bool runTimerActionDialog(HWND owner, TimedAction& action, SoundDevice& device, const Clock& clock) {
+std::optional<TimedAction> runTimerActionDialog(HWND owner, const TimedAction& action, SoundDevice& device,
+                                                const Clock& clock) {
   TimerActionDlg dlg(owner, device, clock);
   dlg.model.loadFrom(action);
-  if (dlg.doModal() != IDOK) return false;
-  dlg.model.storeInto(action);
-  return true;
-}
-
-bool runTimerActionDialog(HWND owner, TimedAction& action, SoundDevice& device) {
-  return runTimerActionDialog(owner, action, device, pcClock());
+  if (dlg.doModal() != IDOK) return std::nullopt;
+  TimedAction result = action;
+  dlg.model.storeInto(result);
+  return result;
 }
 
 }  // namespace mdx::win

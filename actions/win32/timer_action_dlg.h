@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 
 #include "actions/sound.h"
 #include "settings/timed_action.h"
@@ -65,10 +66,9 @@ class TimerActionDlg : public DialogImpl<TimerActionDlg> {
 };
 
 // The menu command "ﾀｲﾏｰｱｸｼｮﾝ": runs the dialog modally on a copy of the reservations (the
-// user-chime fields are not part of it) and, when it ends with OK, copies the fourteen fields
-// back into `action`. Returns true on OK; Cancel (or Esc) leaves `action` as it was.
-bool runTimerActionDialog(HWND owner, TimedAction& action, SoundDevice& device, const Clock& clock);
-// The same with the PC clock.
-bool runTimerActionDialog(HWND owner, TimedAction& action, SoundDevice& device);
+// user-chime fields are not part of it). OK returns `action` with the fourteen fields as the
+// dialog left them; Cancel (or Esc) returns nothing.
+std::optional<TimedAction> runTimerActionDialog(HWND owner, const TimedAction& action, SoundDevice& device,
+                                                const Clock& clock);
 
 }  // namespace mdx::win

@@ -2,10 +2,11 @@
 
 #include <shellapi.h>
 
+#include "actions/win32/main_window_effects.h"
+#include "actions/win32/program_launch.h"
 #include "actions/win32/timer_action_dlg.h"
 #include "app/key_rules.h"
 #include "app/win32/single_instance.h"
-#include "settings/settings_io.h"
 #include "display/win32/window_dpi.h"
 #include "display/win32/window_placement.h"
 #include "libs/win32/imports.h"
@@ -54,7 +55,10 @@ const CommandEntry<WorldClockDlg> WorldClockDlg::kCommands[] = {
 };
 
 WorldClockDlg::WorldClockDlg(ProfileStore& store, const Clock& clock)
-    : DialogImpl(IDD_MAIN, nullptr), store_(store), clock_(clock), keyBeep_([] { Beep(kKeyBeepHz, kKeyBeepMs); }) {
+    : DialogImpl(IDD_MAIN, nullptr),
+      clock_(clock),
+      keyBeep_([] { Beep(kKeyBeepHz, kKeyBeepMs); }),
+      core_(*this, store, clock, &windowsZoneRules()) {
   icon_ = static_cast<HICON>(LoadImageW(appInstance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
 }
 
@@ -62,70 +66,37 @@ WorldClockDlg::~WorldClockDlg() = default;
 
 BOOL WorldClockDlg::onInitDialog() {
   // What the window's creation does: settings in, window placed, the clock started.
-  loadSettings();
-  effects_ = std::make_unique<MainWindowEffects>(hwnd_, [this] { saveSettings(); }, sound_);
-  tick_ = std::make_unique<ClockTick>(clock_, *this, *this, display_.firstFrameDue, records_.option.INTERVAL);
-  tick_->start();
+  core_.create();
 
   loadFields();
-  mapPicture_ = item(IDC_MAP_PICTURE);
   // The map is presented over the whole client area; the small picture control would only
   // paint its own background over the corner.
-  ShowWindow(mapPicture_, SW_HIDE);
+  ShowWindow(item(IDC_MAP_PICTURE), SW_HIDE);
 
   setWindowIconsForDpi(hwnd_, appInstance(), IDI_APP);
 
-  loadMapSurfaces();
-  composeFirstPicture();
+  // The bitmaps live in the graphics library; the surfaces keep their own copies.
+  ResourceBitmapSource source(Inst_Grp());
+  core_.showMap(loadMapSurfaces(source));
   publishMainWindow(hwnd_);
   return TRUE;
 }
 
-void WorldClockDlg::loadMapSurfaces() {
-  // The bitmaps live in the graphics library; the surfaces keep their own copies.
-  win::ResourceBitmapSource source(Inst_Grp());
-  surfaces_ = mdx::loadMapSurfaces(source);
-  applyTitleBarStyle(hwnd_, records_.option.MAIN_TITLE);
-  applyTopMost(hwnd_, records_.option.TOP_WINDOW);
-}
-
-// The window is shown once this initialisation returns; its first paint presents a whole
-// frame instead of the bare map. The first tick still composes its frame as every start did.
-void WorldClockDlg::composeFirstPicture() {
-  mdx::composeFrame(FrameContext{surfaces_, records_, clock_, display_, &windowsZoneRules()}, clock_.nowSeconds(),
-                    nullptr);
-  display_.firstFrameDue = 1;
-  firstPictureReady_ = true;
-}
-
 void WorldClockDlg::onDestroy() {
-  saveSettings();
-  surfaces_ = MapSurfaces{};
+  core_.onDestroy();
   // The help page opens in the browser, which needs no quit request.
 }
 
-void WorldClockDlg::loadSettings() {
-  WindowRect rect;
-  mdx::loadSettings(store_, records_, rect);
-  if (!hasStoredWindowRect(store_)) rect = defaultWindowRectFor(hwnd_);
-  placeWindow(hwnd_, rect);
-  applyTopMost(hwnd_, records_.option.TOP_WINDOW);
-}
-
-// Windows ends the process after the session-end notice without destroying the window, so
-// the settings are saved here; a cancelled end leaves everything as it was.
 INT_PTR WorldClockDlg::onQueryEndSession(WPARAM, LPARAM) {
   SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, SessionEnd::allowsEnd() ? TRUE : FALSE);
   return TRUE;
 }
 
 INT_PTR WorldClockDlg::onEndSession(WPARAM wp, LPARAM) {
-  if (sessionEnd_.shouldSave(wp != FALSE)) saveSettings();
+  core_.onSessionEnd(wp != FALSE);
   SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, 0);
   return TRUE;
 }
-
-void WorldClockDlg::saveSettings() { mdx::saveSettings(store_, records_, windowRectForSaving(hwnd_)); }
 
 // ---- keyboard rules and the popup menu ----
 
@@ -162,7 +133,7 @@ void WorldClockDlg::showPopupAtClientCorner() {
 void WorldClockDlg::showPopup(POINT screen) {
   HMENU menu = LoadMenuW(appInstance(), MAKEINTRESOURCEW(IDR_POPUP));
   HMENU popup = GetSubMenu(menu, 0);
-  EnableMenuItem(popup, ID_CALL_RESET, MF_BYCOMMAND | (callResetEnabled(actionState_) ? MF_ENABLED : MF_GRAYED));
+  EnableMenuItem(popup, ID_CALL_RESET, MF_BYCOMMAND | (core_.callResetEnabled() ? MF_ENABLED : MF_GRAYED));
   TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd_, nullptr);
   DestroyMenu(menu);
 }
@@ -177,71 +148,11 @@ INT_PTR WorldClockDlg::onContextMenu(WPARAM, LPARAM lp) {
   return TRUE;
 }
 
-// ---- commands ----
-
-void WorldClockDlg::onAbout() {
-  AboutDlg about(hwnd_);
-  about.doModal();
-  title_.titleRefreshDue = 1;
-}
-
-void WorldClockDlg::onCallReset() { resetCall(records_.option, actionState_, *effects_, title_.titleRefreshDue); }
-
-// The settings dialogs work on copies; OK copies back and the title is rebuilt at the next
-// tick. The options dialog reapplies the always-on-top setting itself after OK and Cancel.
-void WorldClockDlg::onAreaSettings() {
-  if (runAreaSheet(hwnd_, records_, &windowsZoneRules(), clock_)) title_.titleRefreshDue = 1;
-}
-
-void WorldClockDlg::onOptions() {
-  if (runOptionsDialog(hwnd_, records_)) title_.titleRefreshDue = 1;
-}
-
-void WorldClockDlg::onTimerAction() { runTimerActionDialog(hwnd_, records_.action, sound_, clock_); }
-
-void WorldClockDlg::onTimeServer() { runTimeServerDialog(hwnd_); }
-
-void WorldClockDlg::onHelp() {
-  wchar_t path[MAX_PATH * 4] = {};
-  GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  std::wstring page(path);
-  page.erase(page.find_last_of(L"\\/") + 1);
-  page += L"meridexa.html";
-  ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-// ---- the tick ----
+// ---- messages ----
 
 INT_PTR WorldClockDlg::onTimer(WPARAM wp, LPARAM) {
-  if (tick_) tick_->onTimer(static_cast<unsigned>(wp));
+  core_.onTimer(static_cast<unsigned>(wp));
   return FALSE;
-}
-
-void WorldClockDlg::stop() { KillTimer(hwnd_, kTickTimerId); }
-void WorldClockDlg::start(unsigned delayMs) { SetTimer(hwnd_, kTickTimerId, delayMs, nullptr); }
-
-void WorldClockDlg::updateTitle(int64_t utcSeconds) {
-  mdx::updateTitle(*this, title_, records_, clock_, &windowsZoneRules(), utcSeconds, actionState_.callPending == 1);
-}
-
-void WorldClockDlg::setTitle(const std::string& utf8) { SetWindowTextW(hwnd_, widen(utf8).c_str()); }
-
-void WorldClockDlg::flash(bool invert) { FlashWindow(hwnd_, invert ? TRUE : FALSE); }
-
-void WorldClockDlg::checkTimedActions(int64_t utcSeconds) {
-  mdx::checkTimedActions(clock_, utcSeconds, records_.action, records_.option, actionState_, *effects_);
-}
-
-void WorldClockDlg::composeFrame(int64_t utcSeconds) {
-  mdx::composeFrame(FrameContext{surfaces_, records_, clock_, display_, &windowsZoneRules()}, utcSeconds, this);
-}
-
-// ---- painting ----
-
-// A composed frame sends only what changed since the last present (all of it for the first
-// frame); a paint sends the whole picture, since the window may have lost any part of it.
-void WorldClockDlg::presentFrame() {
-  painter_.present(hwnd_, surfaces_, display_.clientWidth, display_.clientHeight, display_.firstFrameDue == 1);
 }
 
 INT_PTR WorldClockDlg::onPaint(WPARAM, LPARAM) {
@@ -255,19 +166,18 @@ INT_PTR WorldClockDlg::onPaint(WPARAM, LPARAM) {
     DrawIcon(dc, (rc.right - cx + 1) / 2, (rc.bottom - cy + 1) / 2, icon_);
   }
   EndPaint(hwnd_, &ps);
-  painter_.present(hwnd_, surfaces_, display_.clientWidth, display_.clientHeight, true);
+  core_.onPaint();
   return TRUE;
 }
 
 INT_PTR WorldClockDlg::onEraseBackground(WPARAM, LPARAM) {
-  // Before the first frame the dialog background is drawn; afterwards the frame covers it all.
-  if (!firstPictureReady_) return FALSE;
+  if (!core_.hasPicture()) return FALSE;
   SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, 1);
   return TRUE;
 }
 
 INT_PTR WorldClockDlg::onSize(WPARAM, LPARAM lp) {
-  display_.setClientSize(LOWORD(lp), HIWORD(lp));
+  core_.onClientSize(LOWORD(lp), HIWORD(lp));
   return FALSE;
 }
 
@@ -280,5 +190,74 @@ INT_PTR WorldClockDlg::onDpiChanged(WPARAM, LPARAM lp) {
 }
 
 INT_PTR WorldClockDlg::onQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<INT_PTR>(icon_); }
+
+// ---- the MainWindow port ----
+
+void WorldClockDlg::setTitle(const std::string& utf8) { SetWindowTextW(hwnd_, widen(utf8).c_str()); }
+
+void WorldClockDlg::flash(bool invert) { FlashWindow(hwnd_, invert ? TRUE : FALSE); }
+
+void WorldClockDlg::place(const WindowRect& rect) { placeWindow(hwnd_, rect); }
+
+WindowRect WorldClockDlg::defaultRect() { return defaultWindowRectFor(hwnd_); }
+
+WindowRect WorldClockDlg::rectForSaving() { return windowRectForSaving(hwnd_); }
+
+void WorldClockDlg::setTopMost(bool topMost) {
+  SetWindowPos(hwnd_, topMost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void WorldClockDlg::applyTitleBarStyle(int32_t mainTitle) { win::applyTitleBarStyle(hwnd_, mainTitle); }
+
+bool WorldClockDlg::isMinimised() { return IsIconic(hwnd_) != FALSE; }
+
+void WorldClockDlg::restore() { ShowWindow(hwnd_, SW_RESTORE); }
+
+void WorldClockDlg::presentFrame(const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight, bool whole) {
+  painter_.present(hwnd_, surfaces, clientWidth, clientHeight, whole);
+}
+
+void WorldClockDlg::startTickTimer(unsigned delayMs) { SetTimer(hwnd_, kTickTimerId, delayMs, nullptr); }
+
+void WorldClockDlg::stopTickTimer() { KillTimer(hwnd_, kTickTimerId); }
+
+bool WorldClockDlg::endSession(uint32_t exitWindowsFlags, uint32_t reason) {
+  return endWindowsSession(exitWindowsFlags, reason);
+}
+
+void WorldClockDlg::postQuit() { PostMessageW(hwnd_, WM_QUIT, 0, 0); }
+
+void WorldClockDlg::playSound(const std::string& path, SoundKind kind) { mdx::playSound(sound_, path, kind); }
+
+void WorldClockDlg::launch(const std::string& commandLine) { launchCommandLine(commandLine, SW_SHOW, hwnd_); }
+
+std::optional<std::array<AreaSettings, kAreaCount>> WorldClockDlg::runAreaSheet(
+    const std::array<AreaSettings, kAreaCount>& areas) {
+  return win::runAreaSheet(hwnd_, areas, &windowsZoneRules(), clock_);
+}
+
+std::optional<OptionDialogValues> WorldClockDlg::runOptionsDialog(const OptionDialogValues& values) {
+  return win::runOptionsDialog(hwnd_, values);
+}
+
+std::optional<TimedAction> WorldClockDlg::runTimerActionDialog(const TimedAction& action) {
+  return win::runTimerActionDialog(hwnd_, action, sound_, clock_);
+}
+
+void WorldClockDlg::runTimeServerDialog() { win::runTimeServerDialog(hwnd_); }
+
+void WorldClockDlg::showAbout() {
+  AboutDlg about(hwnd_);
+  about.doModal();
+}
+
+void WorldClockDlg::openHelp() {
+  wchar_t path[MAX_PATH * 4] = {};
+  GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  std::wstring page(path);
+  page.erase(page.find_last_of(L"\\/") + 1);
+  page += L"meridexa.html";
+  ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
 
 }  // namespace mdx::win

@@ -1,33 +1,22 @@
 #pragma once
-// The main window: a modal dialog from template 102 that shows the map, owns every setting
-// and all run-time state, ticks once a second and routes the popup menu's commands.
+// The main window on Windows: a modal dialog from template 102 that implements the MainWindow
+// port for the portable WorldClock, which it owns. It translates messages into WorldClock's
+// handlers and the port's calls into Win32 calls; it keeps no setting and decides nothing
+// beyond the keyboard rules' platform side (beep, popup position).
 #include <windows.h>
 
-#include <memory>
-
-#include "actions/timed_action_engine.h"
-#include "actions/win32/main_window_effects.h"
 #include "actions/win32/win32_sound_device.h"
 #include "app/beep_player.h"
-#include "app/clock_tick.h"
-#include "app/session_end.h"
-#include "settings/profile_store.h"
-#include "settings/settings.h"
+#include "app/main_window.h"
+#include "app/world_clock.h"
 #include "dialogfw/win32/dialog.h"
-#include "display/display_state.h"
-#include "display/frame.h"
-#include "display/map_surfaces.h"
-#include "display/title_bar.h"
 #include "display/win32/surface_bridge.h"
 #include "platform/clock.h"
+#include "settings/profile_store.h"
 
 namespace mdx::win {
 
-class WorldClockDlg : public DialogImpl<WorldClockDlg>,
-                      public TickTargets,
-                      public TickTimer,
-                      public TitleWindow,
-                      public FramePresenter {
+class WorldClockDlg : public DialogImpl<WorldClockDlg>, public MainWindow {
  public:
   WorldClockDlg(ProfileStore& store, const Clock& clock);
   ~WorldClockDlg() override;
@@ -53,53 +42,49 @@ class WorldClockDlg : public DialogImpl<WorldClockDlg>,
   INT_PTR onEndSession(WPARAM, LPARAM);
   INT_PTR onDpiChanged(WPARAM, LPARAM);
 
-  // Popup-menu commands.
-  void onAbout();
-  void onCallReset();
-  void onTimerAction();
-  void onAreaSettings();
-  void onOptions();
-  void onHelp();
-  void onTimeServer();
+  // Popup-menu commands, each handed to WorldClock.
+  void onAbout() { core_.onCommand(MenuCommand::About); }
+  void onCallReset() { core_.onCommand(MenuCommand::CallReset); }
+  void onTimerAction() { core_.onCommand(MenuCommand::TimerAction); }
+  void onAreaSettings() { core_.onCommand(MenuCommand::AreaSettings); }
+  void onOptions() { core_.onCommand(MenuCommand::Options); }
+  void onHelp() { core_.onCommand(MenuCommand::Help); }
+  void onTimeServer() { core_.onCommand(MenuCommand::TimeServer); }
 
-  // The tick's work.
-  void updateTitle(int64_t utcSeconds) override;
-  void checkTimedActions(int64_t utcSeconds) override;
-  void composeFrame(int64_t utcSeconds) override;
-  void stop() override;
-  void start(unsigned delayMs) override;
-
-  // The title bar and the presentation of frames.
+  // The MainWindow port.
   void setTitle(const std::string& utf8) override;
   void flash(bool invert) override;
-  void presentFrame() override;
+  void place(const WindowRect& rect) override;
+  WindowRect defaultRect() override;
+  WindowRect rectForSaving() override;
+  void setTopMost(bool topMost) override;
+  void applyTitleBarStyle(int32_t mainTitle) override;
+  bool isMinimised() override;
+  void restore() override;
+  void presentFrame(const MapSurfaces& surfaces, int32_t clientWidth, int32_t clientHeight, bool whole) override;
+  void startTickTimer(unsigned delayMs) override;
+  void stopTickTimer() override;
+  bool endSession(uint32_t exitWindowsFlags, uint32_t reason) override;
+  void postQuit() override;
+  void playSound(const std::string& path, SoundKind kind) override;
+  void launch(const std::string& commandLine) override;
+  std::optional<std::array<AreaSettings, kAreaCount>> runAreaSheet(
+      const std::array<AreaSettings, kAreaCount>& areas) override;
+  std::optional<OptionDialogValues> runOptionsDialog(const OptionDialogValues& values) override;
+  std::optional<TimedAction> runTimerActionDialog(const TimedAction& action) override;
+  void runTimeServerDialog() override;
+  void showAbout() override;
+  void openHelp() override;
 
-  void loadSettings();
-  void saveSettings();
-  void loadMapSurfaces();
-  void composeFirstPicture();
   void showPopup(POINT screen);
   void showPopupAtClientCorner();
 
-  ProfileStore& store_;
   const Clock& clock_;
-  SettingsRecords records_;
-  SessionEnd sessionEnd_;
-  BeepPlayer keyBeep_;  // the key rules' beep, sounded off this thread
   HICON icon_ = nullptr;
-  HWND mapPicture_ = nullptr;
-  bool firstPictureReady_ = false;  // WorkSurface holds a whole frame
-
-  // Run-time state shared between the tick, the display and the dialogs.
-  MapSurfaces surfaces_;
-  DisplayState display_;
-  TitleState title_;
-  TimedActionState actionState_;  // fired switches and callPending
+  BeepPlayer keyBeep_;  // the key rules' beep, sounded off this thread
   Win32SoundDevice sound_;
-  std::unique_ptr<MainWindowEffects> effects_;
-  win::FramePainter painter_;
-
-  std::unique_ptr<ClockTick> tick_;
+  FramePainter painter_;
+  WorldClock core_;
 };
 
 }  // namespace mdx::win

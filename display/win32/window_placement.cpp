@@ -29,7 +29,7 @@ std::vector<ScreenArea> screenWorkAreas() {
 
 void placeWindow(HWND hwnd, const WindowRect& stored) {
   const WindowRect rect = reachablePlacement(stored, screenWorkAreas());
-  SetWindowPos(hwnd, HWND_NOTOPMOST, rect.left, rect.top, rect.width(), rect.height(), 0);
+  SetWindowPos(hwnd, nullptr, rect.left, rect.top, rect.width(), rect.height(), SWP_NOZORDER);
 }
 
 WindowRect windowRectForSaving(HWND hwnd) {
@@ -48,12 +48,6 @@ WindowRect windowRectForSaving(HWND hwnd) {
     GetWindowRect(hwnd, &r);
   }
   return WindowRect{r.left, r.top, r.right, r.bottom};
-}
-
-void applyTopMost(HWND hwnd, int32_t topWindow) {
-  OptionSettings o;
-  o.TOP_WINDOW = topWindow;
-  SetWindowPos(hwnd, wantsTopMost(o) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void applyTitleBarStyle(HWND hwnd, int32_t mainTitle) {

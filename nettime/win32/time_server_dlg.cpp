@@ -90,7 +90,15 @@ void TimeServerDlg::onOK() {
 }
 
 void TimeServerDlg::showShield() {
-  SendMessageW(item(ui::kAcquireButton), BCM_SETSHIELD, 0, route_.needsElevation() ? TRUE : FALSE);
+  HWND button = item(ui::kAcquireButton);
+  const bool shield = route_.needsElevation();
+  // A button that does not draw the shield itself (it answers BCM_SETSHIELD with 0, as Wine's
+  // does) shows the system's shield icon as its image instead.
+  if (SendMessageW(button, BCM_SETSHIELD, 0, shield ? TRUE : FALSE) == 1) return;
+  HANDLE icon = shield ? LoadImageW(nullptr, IDI_SHIELD, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED)
+                       : nullptr;
+  SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }
 
 void TimeServerDlg::showStatus(const std::string& text) { showNow(ui::kStatus, text); }

@@ -57,19 +57,24 @@ AreaPage& CMyPropertySheet::page(int areaNumber) {
   }
 }
 
-bool runAreaSheet(HWND owner, SettingsRecords& records, const ZoneRules* zones, const Clock& clock) {
+std::optional<std::array<AreaSettings, kAreaCount>> runAreaSheet(HWND owner,
+                                                                 const std::array<AreaSettings, kAreaCount>& areas,
+                                                                 const ZoneRules* zones, const Clock& clock) {
   CMyPropertySheet sheet(owner, zones, clock);
   for (int n = 1; n <= kAreaCount; ++n) {
-    sheet.page(n).values = records.area(n);
-    sheet.zonePage.zones[static_cast<size_t>(n - 1)] = records.area(n).ZONE;
+    const AreaSettings& area = areas[static_cast<size_t>(n - 1)];
+    sheet.page(n).values = area;
+    sheet.zonePage.zones[static_cast<size_t>(n - 1)] = area.ZONE;
   }
-  if (sheet.doModal() != IDOK) return false;
+  if (sheet.doModal() != IDOK) return std::nullopt;
   // Every page, shown or not: a page never shown still holds the values copied in.
+  std::array<AreaSettings, kAreaCount> result;
   for (int n = 1; n <= kAreaCount; ++n) {
-    records.area(n) = sheet.page(n).values;
-    records.area(n).ZONE = sheet.zonePage.zones[static_cast<size_t>(n - 1)];
+    AreaSettings& area = result[static_cast<size_t>(n - 1)];
+    area = sheet.page(n).values;
+    area.ZONE = sheet.zonePage.zones[static_cast<size_t>(n - 1)];
   }
-  return true;
+  return result;
 }
 
 }  // namespace mdx::win

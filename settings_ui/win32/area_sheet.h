@@ -4,6 +4,9 @@
 // only OK copies the seven copies back.
 #include <windows.h>
 
+#include <array>
+#include <optional>
+
 #include "settings/settings.h"
 #include "dialogfw/win32/property_sheet.h"
 #include "settings_ui/area_sheet_model.h"
@@ -84,9 +87,10 @@ class CMyPropertySheet : public SheetDialog {
   ZonePage zonePage;
 };
 
-// The menu command "AREA設定": runs the sheet on copies of the seven AREAs; on OK copies all
-// seven pages back (shown or not) and returns true, so the caller sets titleRefreshDue. On
-// cancel nothing changes and it returns false. The ZONE values come back from the zone page.
-bool runAreaSheet(HWND owner, SettingsRecords& records, const ZoneRules* zones, const Clock& clock);
+// The menu command "AREA設定": runs the sheet on copies of the seven AREAs; OK returns all
+// seven pages (shown or not), their ZONE values from the zone page; Cancel returns nothing.
+std::optional<std::array<AreaSettings, kAreaCount>> runAreaSheet(HWND owner,
+                                                                 const std::array<AreaSettings, kAreaCount>& areas,
+                                                                 const ZoneRules* zones, const Clock& clock);
 
 }  // namespace mdx::win

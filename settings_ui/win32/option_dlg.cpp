@@ -6,8 +6,6 @@
 
 #include <vector>
 
-#include "display/win32/window_dpi.h"
-#include "display/win32/window_placement.h"
 #include "platform/win32/text.h"
 #include "settings_ui/win32/colour_picker.h"
 
@@ -65,18 +63,11 @@ void OptionDlg::onWavBrowse() {
   if (auto path = browseForFile(hwnd_, kUserChimeFilter)) setItemText(id::kWavPath, *path);
 }
 
-bool runOptionsDialog(HWND owner, SettingsRecords& records) {
+std::optional<OptionDialogValues> runOptionsDialog(HWND owner, const OptionDialogValues& values) {
   OptionDlg dlg(owner);
-  dlg.values = optionValuesFrom(records);
-  const bool ok = dlg.doModal() == IDOK;
-  if (ok) {
-    const OptionsOkSteps steps = applyOptionsOk(dlg.values, records);
-    // The reset also takes the window out of the topmost band; applyTopMost below restores it.
-    if (steps.resetWindow) placeWindow(owner, defaultWindowRectFor(owner));
-    if (steps.restyle) applyTitleBarStyle(owner, records.option.MAIN_TITLE);
-  }
-  applyTopMost(owner, records.option.TOP_WINDOW);
-  return ok;
+  dlg.values = values;
+  if (dlg.doModal() != IDOK) return std::nullopt;
+  return dlg.values;
 }
 
 }  // namespace mdx::win

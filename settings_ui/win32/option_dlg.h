@@ -3,6 +3,8 @@
 // dial colour, the title-bar time, the window's style and the one-shot window reset.
 #include <windows.h>
 
+#include <optional>
+
 #include "settings/settings.h"
 #include "dialogfw/win32/dialog.h"
 #include "settings_ui/options_model.h"
@@ -32,11 +34,8 @@ class OptionDlg : public DialogImpl<OptionDlg> {
   void onWavBrowse();
 };
 
-// The menu command "ｵﾌﾟｼｮﾝ" over the main window `owner` and its records. On OK: copies the
-// values back (MAIN_TITLE only when changed, then the window is restyled), resets the window
-// to (107, 102) 586 x 369 when asked, and returns true so that the caller sets
-// titleRefreshDue. After OK and cancel alike the always-on-top option is applied again to the
-// main window here (applyTopMost); the caller need not do it.
-bool runOptionsDialog(HWND owner, SettingsRecords& records);
+// The menu command "ｵﾌﾟｼｮﾝ" over the main window `owner`, on a copy of `values`: OK returns the
+// values as the dialog left them (applyOptionsOk says what they change), Cancel nothing.
+std::optional<OptionDialogValues> runOptionsDialog(HWND owner, const OptionDialogValues& values);
 
 }  // namespace mdx::win

@@ -557,6 +557,21 @@ bool shieldShown() {
   return !sent.empty() && sent.back().rfind("1 ", 0) == 0;
 }
 
+// Whether the shield is drawn on "取得": a plain button is grey with black text, the shield icon
+// is coloured.
+bool shieldDrawn(HWND dlg) {
+  // Inside the frame, which is blue on the default button.
+  const RECT r = windowRect(ctl(dlg, kAcquire));
+  const ScreenPixels shot = captureScreen(r.left + 4, r.top + 4, r.right - r.left - 8, r.bottom - r.top - 8);
+  int coloured = 0;
+  for (uint32_t c : shot.px) {
+    const int hi = std::max({ScreenPixels::r(c), ScreenPixels::g(c), ScreenPixels::b(c)});
+    const int lo = std::min({ScreenPixels::r(c), ScreenPixels::g(c), ScreenPixels::b(c)});
+    if (hi - lo > 80) ++coloured;
+  }
+  return coloured >= 10;
+}
+
 void closeDialogAndProgram(Opened& o) {
   click(o.dlg, kClose);
   check(waitFor([&] { return !IsWindow(o.dlg); }, 5000), "the dialog closes");
@@ -575,8 +590,9 @@ void clockSetElevatedScenario(const Context& ctx) {
   Opened o = openDialog(ctx, [](const Process& p) { loadClockProbe(p, "accept"); });
   HWND dlg = o.dlg;
   check(shieldShown(), "取得 carries the UAC shield from the start");
-  screenshot(ctx, dlg, "shield-on-acquire");
   chooseAheadServer(dlg);
+  check(waitFor([&] { return shieldDrawn(dlg); }, 5000), "and the shield is drawn on it");
+  screenshot(ctx, dlg, "shield-on-acquire");
   const auto seen = attempt(dlg, false, kSetEnds, 20000);
   check(seen.back() == "時刻セット完了", "the elevated copy set the clock: " + seen.back());
   check(waitFor([&] { return text(dlg, kClose) == "OK"; }, 5000), "button 2 reads OK");
@@ -623,9 +639,11 @@ void clockRefusedByWineScenario(const Context& ctx) {
   HWND dlg = o.dlg;
   check(!shieldShown(), "no shield while the token lists the privilege");
   chooseAheadServer(dlg);
+  check(!shieldDrawn(dlg), "none drawn");
   const auto seen = attempt(dlg, false, kSetEnds, 20000);
   check(seen.back() == "管理者の許可が必要", "the refusal asks for an administrator: " + seen.back());
   check(waitFor(shieldShown, 5000), "and 取得 now carries the shield");
+  check(waitFor([&] { return shieldDrawn(dlg); }, 5000), "drawn on the button");
   screenshot(ctx, dlg, "refused-then-shield");
   closeDialogAndProgram(o);
   check(std::llabs(clockOffsetMs() - offsetBefore) < 1000, "this machine's clock did not move");

@@ -79,75 +79,50 @@ foreach(scenario IN LISTS MDX_E2E_SOAK_SCENARIOS)
   set_tests_properties(e2e.${scenario} PROPERTIES LABELS soak TIMEOUT 1200)
 endforeach()
 
+# Test-only libraries the driver loads into the program's process (tests/e2e/probe): each is
+# built beside the driver, without the "lib" prefix, from its sources and the Windows libraries
+# it calls.
+#   mdx_probe(<name> SOURCES <file>... [LIBS <library>...])
+function(mdx_probe name)
+  cmake_parse_arguments(_probe "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} SHARED ${_probe_SOURCES})
+  set_target_properties(${name} PROPERTIES PREFIX "")
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_options(${name} PRIVATE ${MDX_WIN_LINK_FLAGS})
+  target_link_libraries(${name} PRIVATE ${_probe_LIBS})
+  add_dependencies(mdxdriver ${name})
+endfunction()
+
 # Test-only library the driver loads into the program's process to read its open popup menu.
-add_library(mdxprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/menu_probe.cpp ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp)
-target_include_directories(mdxprobe PRIVATE ${CMAKE_SOURCE_DIR})
-set_target_properties(mdxprobe PROPERTIES PREFIX "")
-target_link_options(mdxprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(mdxprobe PRIVATE user32)
-add_dependencies(mdxdriver mdxprobe)
+mdx_probe(mdxprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/menu_probe.cpp
+  ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp LIBS user32)
 
 # Test-only library that records the program's Beep calls.
-add_library(mdxbeepprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/beep_probe.cpp)
-set_target_properties(mdxbeepprobe PROPERTIES PREFIX "")
-target_include_directories(mdxbeepprobe PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(mdxbeepprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
-add_dependencies(mdxdriver mdxbeepprobe)
+mdx_probe(mdxbeepprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/beep_probe.cpp)
 
 # Test-only library that stands in for ExitWindowsEx: records each request, never ends anything.
-add_library(mdxexitprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/exit_probe.cpp)
-set_target_properties(mdxexitprobe PROPERTIES PREFIX "")
-target_include_directories(mdxexitprobe PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(mdxexitprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(mdxexitprobe PRIVATE advapi32)
-add_dependencies(mdxdriver mdxexitprobe)
+mdx_probe(mdxexitprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/exit_probe.cpp LIBS advapi32)
 
 # Test-only library that records the program's ShowWindow commands.
-add_library(mdxshowprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/show_window_probe.cpp)
-set_target_properties(mdxshowprobe PROPERTIES PREFIX "")
-target_include_directories(mdxshowprobe PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(mdxshowprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
-add_dependencies(mdxdriver mdxshowprobe)
+mdx_probe(mdxshowprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/show_window_probe.cpp)
 
 # Test-only library that records the names the program gives controls for screen readers.
-add_library(mdxaccprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/acc_names_probe.cpp)
-set_target_properties(mdxaccprobe PROPERTIES PREFIX "")
-target_include_directories(mdxaccprobe PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(mdxaccprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(mdxaccprobe PRIVATE user32 ole32 uuid)
-add_dependencies(mdxdriver mdxaccprobe)
+mdx_probe(mdxaccprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/acc_names_probe.cpp LIBS user32 ole32 uuid)
 
 # Test-only library that records program starts and answers for a program that needs elevation.
-add_library(mdxlaunchprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/launch_probe.cpp ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp)
-set_target_properties(mdxlaunchprobe PROPERTIES PREFIX "")
-target_include_directories(mdxlaunchprobe PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(mdxlaunchprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(mdxlaunchprobe PRIVATE shell32)
-add_dependencies(mdxdriver mdxlaunchprobe)
+mdx_probe(mdxlaunchprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/launch_probe.cpp
+  ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp LIBS shell32)
 
 # Test-only library that sends the main window WM_DPICHANGED as Windows does.
-add_library(mdxdpiprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/dpi_change_probe.cpp)
-set_target_properties(mdxdpiprobe PROPERTIES PREFIX "")
-target_link_options(mdxdpiprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(mdxdpiprobe PRIVATE user32)
-add_dependencies(mdxdriver mdxdpiprobe)
+mdx_probe(mdxdpiprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/dpi_change_probe.cpp LIBS user32)
 
 # Test-only library that records titles, sounds, launches and resource counts for the soak.
-add_library(mdxsoakprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/soak_probe.cpp)
-set_target_properties(mdxsoakprobe PROPERTIES PREFIX "")
-target_include_directories(mdxsoakprobe PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(mdxsoakprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(mdxsoakprobe PRIVATE user32 psapi)
-add_dependencies(mdxdriver mdxsoakprobe)
+mdx_probe(mdxsoakprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/soak_probe.cpp LIBS user32 psapi)
 
 # Test-only library that gives the program an ordinary Windows user's clock and token rules and
 # answers the UAC prompt.
-add_library(mdxclockprobe SHARED ${CMAKE_SOURCE_DIR}/tests/e2e/probe/clock_probe.cpp)
-set_target_properties(mdxclockprobe PROPERTIES PREFIX "")
-target_include_directories(mdxclockprobe PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(mdxclockprobe PRIVATE ${MDX_WIN_LINK_FLAGS})
-target_link_libraries(mdxclockprobe PRIVATE advapi32 shell32)
-add_dependencies(mdxdriver mdxclockprobe)
+mdx_probe(mdxclockprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/clock_probe.cpp LIBS advapi32 shell32)
+
 include(${CMAKE_SOURCE_DIR}/packaging/packaging.cmake)
 
 # make cost: starts the program for the idle-cost measurement and times its start.

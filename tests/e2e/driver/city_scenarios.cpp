@@ -3,6 +3,7 @@
 // name, Windows zone and place, and the map shows the dial there. Esc in the picker changes
 // nothing.
 #include "tests/e2e/driver/harness.h"
+#include "tests/e2e/driver/zone_page_controls.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
@@ -18,11 +19,6 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kAreaSettingsCommand = 32788;
-constexpr int kZonePageIndex = 7;
-int countryId(int n) { return 1410 + n; }
-int listId(int n) { return 1420 + n; }
-int cityButtonId(int n) { return 1440 + n; }
 constexpr int kSearchId = 1451, kCityListId = 1453;
 // AREA2's page: place name, time difference, position X and Y.
 constexpr int kArea2Name = 1052, kArea2Rug = 1053, kArea2X = 1054, kArea2Y = 1055;

@@ -1,5 +1,6 @@
 // The settings dialogs: the AREA sheet "AREA設定" and the options dialog "オプション".
 #include "tests/e2e/driver/harness.h"
+#include "tests/e2e/driver/zone_page_controls.h"
 
 #include <commctrl.h>
 #include <prsht.h>
@@ -7,7 +8,6 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kAreaSettingsCommand = 32788;
 constexpr UINT kOptionsCommand = 32789;
 
 // AREA1's page (template 105).

@@ -1,6 +1,7 @@
 // Time zones on the AREAs: a stored ZONE moves the title's AREA to that zone's time, and the
 // AREA sheet's eighth page "タイムゾーン" lists the PC's zones, stores a choice and removes it.
 #include "tests/e2e/driver/harness.h"
+#include "tests/e2e/driver/zone_page_controls.h"
 
 #include <commctrl.h>
 #include <prsht.h>
@@ -10,16 +11,7 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kAreaSettingsCommand = 32788;
-constexpr int kZonePageIndex = 7;
-// Row n of the zone page: label 1400 + n, place name 1410 + n, list 1420 + n, time 1430 + n,
-// button 1440 + n.
-int labelId(int n) { return 1400 + n; }
-int countryId(int n) { return 1410 + n; }
-int listId(int n) { return 1420 + n; }
-int timeId(int n) { return 1430 + n; }
-int cityButtonId(int n) { return 1440 + n; }
-constexpr int kNoteId = 1400;
+constexpr int kNoteId = IDC_ZONE_NOTE;
 
 // "H:MM" (hour without a leading zero) of UTC now moved by `minutes`; `laterBy` seconds on.
 std::string utcPlus(int minutes, int laterBy = 0) {

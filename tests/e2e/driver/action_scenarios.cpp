@@ -297,6 +297,7 @@ void callTakesTheTitle(const Context& ctx) {
   check(action.at("CALL").number == 1 && action.at("WINDOW_TEXT").text == "会議の時間",
         "OK kept the switch and the text, and they are saved");
 }
+Register r2("actions.call_takes_the_title", callTakesTheTitle);
 
 void programRunsOnce(const Context& ctx) {
   deleteProgramKey();
@@ -368,6 +369,7 @@ void programRunsOnce(const Context& ctx) {
         "the program switch and command line are saved");
   DeleteFileW(marker.c_str());
 }
+Register r3("actions.program_runs_once", programRunsOnce);
 
 Register r1("actions.timer_dialog_defaults", dialogDefaults);
 // A stored exit kind outside 0..2 (only an edited profile has one) ends the program at the
@@ -395,6 +397,7 @@ void exitOutOfRangeQuits(const Context& ctx) {
   const int32_t kind = static_cast<int32_t>(key.at("ACTION").at("SELECT_END").number);
   check(kind < 0 || kind > 2, "the stored kind is still outside 0..2: " + std::to_string(kind));
 }
+Register r4("actions.exit_out_of_range_quits", exitOutOfRangeQuits);
 
 // Reserves a Windows exit of `kind` for the current minute through the dialog, with the exit
 // probe standing in for Windows (accepting or refusing), and returns the running program.
@@ -449,6 +452,7 @@ void exitAsksWindows(const Context& ctx) {
   check(p.waitExit(15000), "終了 ends the program");
   DeleteFileW(L"C:\\exit-refuse");
 }
+Register r5("actions.exit_asks_windows", exitAsksWindows);
 
 // A key held down: the keyboard repeats its key-down every 30 ms or so.
 void holdKey(WORD vk, DWORD ms) {
@@ -521,12 +525,7 @@ void heldKeyKeepsTicking(const Context& ctx) {
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
   check(p.waitExit(15000), "終了 ends the program");
 }
-
-Register r2("actions.call_takes_the_title", callTakesTheTitle);
 Register r6("app.held_key_keeps_ticking", heldKeyKeepsTicking);
-Register r5("actions.exit_asks_windows", exitAsksWindows);
-Register r4("actions.exit_out_of_range_quits", exitOutOfRangeQuits);
-Register r3("actions.program_runs_once", programRunsOnce);
 
 // A program whose manifest asks for administrator rights: CreateProcess answers
 // ERROR_ELEVATION_REQUIRED (the launch probe acts so), and the program is handed to the shell,

@@ -62,6 +62,7 @@ void firstStart(const Context& ctx) {
   check(key.at("SYSTEM").at("D_WINDOW_LEFT").number == 107 && key.at("SYSTEM").at("D_WINDOW_RIGHT").number == 693,
         "the window rectangle is saved");
 }
+Register r1("app.first_start", firstStart);
 
 void pumpMessages() {
   MSG msg;
@@ -115,6 +116,7 @@ void secondCopy(const Context& ctx) {
   check(first.waitExit(15000), "the first copy closes");
   elevatedFirstCopy(ctx);
 }
+Register r2("app.second_copy", secondCopy);
 
 void keysDoNotClose(const Context& ctx) {
   deleteProgramKey();
@@ -131,6 +133,7 @@ void keysDoNotClose(const Context& ctx) {
   check(p.waitExit(15000), "the close box ends the program");
   checkCompleteSave();
 }
+Register r3("app.keys_do_not_close", keysDoNotClose);
 
 void popupMenu(const Context& ctx) {
   deleteProgramKey();
@@ -169,6 +172,7 @@ void popupMenu(const Context& ctx) {
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
   check(p.waitExit(15000), "終了 ends the program");
 }
+Register r4("app.popup_menu", popupMenu);
 
 void storedSettings(const Context& ctx) {
   deleteProgramKey();
@@ -196,6 +200,7 @@ void storedSettings(const Context& ctx) {
   check(key.at("AREA3").at("COUNTRY").text == "ﾊﾟﾘ" && key.at("AREA3").at("RUG").number == 9,
         "stored AREA3 values kept as they are");
 }
+Register r5("app.stored_settings", storedSettings);
 
 void aboutBox(const Context& ctx) {
   deleteProgramKey();
@@ -223,13 +228,7 @@ void aboutBox(const Context& ctx) {
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
   check(p.waitExit(15000), "終了 ends the program");
 }
-
-Register r1("app.first_start", firstStart);
 Register r6("app.about_box", aboutBox);
-Register r2("app.second_copy", secondCopy);
-Register r3("app.keys_do_not_close", keysDoNotClose);
-Register r4("app.popup_menu", popupMenu);
-Register r5("app.stored_settings", storedSettings);
 
 }  // namespace
 }  // namespace e2e

@@ -15,7 +15,6 @@ namespace {
 constexpr int kMapWidth = 578;
 constexpr int kMapHeight = 340;
 
-
 size_t distinctColours(const ClientPixels& c, int x0, int y0, int x1, int y1) {
   std::set<uint32_t> seen;
   for (int y = y0; y < y1; ++y)
@@ -151,6 +150,7 @@ void mapShown(const Context& ctx) {
     check(countColour(shot, boxColours[i]) >= 100, "the box colour of AREA" + std::to_string(i + 1) + " shows");
   closeProgram(p, main);
 }
+Register r1("display.map_shown", mapShown);
 
 void resizeStretches(const Context& ctx) {
   deleteProgramKey();
@@ -185,6 +185,7 @@ void resizeStretches(const Context& ctx) {
   check(p.running(), "the program runs on");
   closeProgram(p, main);
 }
+Register r2("display.resize_stretches", resizeStretches);
 
 void minimiseRestore(const Context& ctx) {
   deleteProgramKey();
@@ -210,6 +211,7 @@ void minimiseRestore(const Context& ctx) {
   screenshot(ctx, main, "restored");
   closeProgram(p, main);
 }
+Register r3("display.minimise_restore", minimiseRestore);
 
 void noCaption(const Context& ctx) {
   deleteProgramKey();
@@ -225,6 +227,7 @@ void noCaption(const Context& ctx) {
   screenshot(ctx, main, "no-caption");
   closeProgram(p, main);
 }
+Register r4("display.no_caption", noCaption);
 
 void titleAreaTime(const Context& ctx) {
   deleteProgramKey();
@@ -252,6 +255,7 @@ void titleAreaTime(const Context& ctx) {
   check(next && title != first, "and shows the new minute: " + title);
   closeProgram(p, main);
 }
+Register r5("display.title_area_time", titleAreaTime);
 
 // Is the picture that a run of ticks left on the screen, each sending only what changed, the
 // whole frame? Compared with a whole present of the same frame: a paint presents the last
@@ -304,12 +308,6 @@ void partialPresentsAreWhole(const Context& ctx) {
                         " pixels differ)");
   closeProgram(p, main);
 }
-
-Register r1("display.map_shown", mapShown);
-Register r2("display.resize_stretches", resizeStretches);
-Register r3("display.minimise_restore", minimiseRestore);
-Register r4("display.no_caption", noCaption);
-Register r5("display.title_area_time", titleAreaTime);
 Register r6("display.partial_present_is_whole", partialPresentsAreWhole);
 
 }  // namespace

@@ -210,6 +210,7 @@ void hostileTypes(const Context& ctx) {
   check(stored.at("SYSTEM").at("D_WINDOW_LEFT").number == 107 && stored.at("SYSTEM").at("D_WINDOW_BOTTOM").number == 469,
         "and the window comes up at the default rectangle");
 }
+Register r1("settings.hostile_types", hostileTypes);
 
 void hostileExtremes(const Context& ctx) {
   deleteProgramKey();
@@ -234,8 +235,6 @@ void hostileExtremes(const Context& ctx) {
             static_cast<int32_t>(sys.at("D_WINDOW_BOTTOM").number) > static_cast<int32_t>(sys.at("D_WINDOW_TOP").number),
         "the inverted rectangle comes back as a real one");
 }
-
-Register r1("settings.hostile_types", hostileTypes);
 Register r2("settings.hostile_extremes", hostileExtremes);
 
 }  // namespace

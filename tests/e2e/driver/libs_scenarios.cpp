@@ -86,6 +86,7 @@ void exportsAndErrorBoxes(const Context& ctx) {
     shown.join();
   }
 }
+Register r1("libs.exports_and_error_boxes", exportsAndErrorBoxes);
 
 // Each library is bound at load time: without it the program ends before it has a window.
 void missingLibraryStopsTheStart(const Context& ctx) {
@@ -102,8 +103,6 @@ void missingLibraryStopsTheStart(const Context& ctx) {
   }
   check(!programKeyExists(), "nothing was written to the registry");
 }
-
-Register r1("libs.exports_and_error_boxes", exportsAndErrorBoxes);
 Register r2("libs.missing_library_stops_the_start", missingLibraryStopsTheStart);
 
 }  // namespace

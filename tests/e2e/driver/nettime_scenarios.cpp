@@ -375,6 +375,7 @@ void dialogScenario(const Context& ctx) {
   check(waitFor([&] { return IsWindowEnabled(o.main) != FALSE; }, 5000), "the main window is usable again");
   closeProgram(o);
 }
+Register r1("nettime.dialog", dialogScenario);
 
 // ---- nettime.loopback_attempt ----
 
@@ -476,6 +477,7 @@ void loopbackScenario(const Context& ctx) {
   const LONGLONG moved = clockOffsetMs() - offsetBefore;
   check(std::llabs(moved) < 1000, "the PC clock did not jump (" + std::to_string(moved) + " ms)");
 }
+Register r2("nettime.loopback_attempt", loopbackScenario);
 
 // ---- nettime.hostile_replies ----
 
@@ -524,6 +526,7 @@ void hostileScenario(const Context& ctx) {
   const LONGLONG moved = clockOffsetMs() - offsetBefore;
   check(std::llabs(moved) < 1000, "the PC clock did not jump (" + std::to_string(moved) + " ms)");
 }
+Register r3("nettime.hostile_replies", hostileScenario);
 
 // ---- nettime.clock_* : setting the clock under an ordinary user's rules ----
 // 127.0.0.3 serves a time one hour ahead of this machine's (MDX_NTP_AHEAD in run_e2e.sh).
@@ -615,6 +618,7 @@ void clockSetElevatedScenario(const Context& ctx) {
   closeDialogAndProgram(o);
   check(std::llabs(clockOffsetMs() - offsetBefore) < 1000, "this machine's clock did not move");
 }
+Register r4("nettime.clock_set_elevated", clockSetElevatedScenario);
 
 // The UAC prompt declined: nothing set.
 void clockElevationDeclinedScenario(const Context& ctx) {
@@ -630,6 +634,7 @@ void clockElevationDeclinedScenario(const Context& ctx) {
   check(waitFor([&] { return text(dlg, kClose) == "OK"; }, 5000), "button 2 reads OK");
   closeDialogAndProgram(o);
 }
+Register r5("nettime.clock_elevation_declined", clockElevationDeclinedScenario);
 
 // Wine's own rules (the probe only watches the shield): the token lists the privilege, but Wine
 // refuses a change of an hour.
@@ -648,13 +653,7 @@ void clockRefusedByWineScenario(const Context& ctx) {
   closeDialogAndProgram(o);
   check(std::llabs(clockOffsetMs() - offsetBefore) < 1000, "this machine's clock did not move");
 }
-
-Register r4("nettime.clock_set_elevated", clockSetElevatedScenario);
-Register r5("nettime.clock_elevation_declined", clockElevationDeclinedScenario);
 Register r6("nettime.clock_refused_by_wine", clockRefusedByWineScenario);
-Register r1("nettime.dialog", dialogScenario);
-Register r3("nettime.hostile_replies", hostileScenario);
-Register r2("nettime.loopback_attempt", loopbackScenario);
 
 }  // namespace
 }  // namespace e2e

@@ -26,7 +26,6 @@ void checkComplete143() {
             " others)");
 }
 
-
 // A change made in the options dialog, then the session ends: everything is stored.
 void sessionEndSaves(const Context& ctx) {
   deleteProgramKey();
@@ -62,6 +61,7 @@ void sessionEndSaves(const Context& ctx) {
             key.at("SYSTEM").at("D_WINDOW_RIGHT").number == 660 && key.at("SYSTEM").at("D_WINDOW_BOTTOM").number == 430,
         "the window's place is stored");
 }
+Register r1("app.session_end_saves", sessionEndSaves);
 
 void key(WORD vk, bool down) {
   INPUT i{};
@@ -115,8 +115,6 @@ void menuKeyBeeps(const Context& ctx) {
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
   check(p.waitExit(15000), "終了 ends the program");
 }
-
-Register r1("app.session_end_saves", sessionEndSaves);
 Register r2("app.menu_key_beeps", menuKeyBeeps);
 
 }  // namespace

@@ -206,6 +206,7 @@ void areaSheetChecks(const Context& ctx) {
   check(regInt(key, "AREA1", "RUG") == 0 && regInt(key, "AREA1", "ﾏｰｼﾞﾝ1X") == 0 && regInt(key, "AREA2", "RUG") == -14,
         "Cancel kept AREA1 and AREA2 as they were");
 }
+Register r1("settings.area_sheet", areaSheetChecks);
 
 // OK after renaming the title AREA: the title changes at the next tick and the change lasts.
 void areaSheetOk(const Context& ctx) {
@@ -243,6 +244,7 @@ void areaSheetOk(const Context& ctx) {
   check(waitFor([&] { return !IsWindow(sheet); }, 5000), "Cancel closes the sheet");
   endProgram(p, main);
 }
+Register r2("settings.area_sheet_ok", areaSheetOk);
 
 // The options dialog: the minute's range, the caption removal, the window reset, the true sky's
 // enabling rule and storage, persistence.
@@ -364,6 +366,7 @@ void optionsDialog(const Context& ctx) {
   check(key.at("OPTION").count("D_TAIYOU") == 0 && valueCount(key) == 143,
         "turning the true sky off removes D_TAIYOU: 143 values (" + std::to_string(valueCount(key)) + ")");
 }
+Register r3("settings.options", optionsDialog);
 
 // Stored check values of 2 (which count as on): the boxes show them checked, and OK without
 // touching anything keeps what they showed, so the title bar does not come back.
@@ -396,10 +399,6 @@ void storedCheckTwo(const Context& ctx) {
   check(mainTitle != 0 && analog != 0, "both are saved as the boxes showed them (MAIN_TITLE " +
                                            std::to_string(mainTitle) + ", D_ANALOG " + std::to_string(analog) + ")");
 }
-
-Register r1("settings.area_sheet", areaSheetChecks);
-Register r2("settings.area_sheet_ok", areaSheetOk);
-Register r3("settings.options", optionsDialog);
 Register r4("settings.stored_check_two", storedCheckTwo);
 
 }  // namespace

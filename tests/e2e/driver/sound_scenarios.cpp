@@ -87,6 +87,7 @@ void chimeAudible(const Context& ctx) {
     Sleep(1000);
   }
 }
+Register r1("sound.chime_audible", chimeAudible);
 
 // The chime as a user's WAV file, taken from the sound library's resource (the same bytes as
 // libs/sound/chime.wav) and saved under a Japanese name with a space in it.
@@ -171,8 +172,6 @@ void wavFileAudible(const Context& ctx) {
   PostMessageW(main, WM_COMMAND, MAKEWPARAM(kExitCommand, 0), 0);
   check(p.waitExit(15000), "終了 ends the program");
 }
-
-Register r1("sound.chime_audible", chimeAudible);
 Register r2("sound.wav_file_audible", wavFileAudible);
 
 }  // namespace

@@ -93,6 +93,7 @@ void titleInIndia(const Context& ctx) {
   check(key.at("AREA3").at("ZONE").text == "India Standard Time", "the stored zone is written back unchanged");
   check(key.at("AREA1").count("ZONE") == 0, "AREAs without a zone get no ZONE value");
 }
+Register r1("zones.title_in_india", titleInIndia);
 
 void zonePage(const Context& ctx) {
   deleteProgramKey();
@@ -168,8 +169,6 @@ void zonePage(const Context& ctx) {
   check(key.at("AREA3").size() == 16, "AREA3 holds its sixteen classic values");
   check(key.at("AREA5").at("ZONE").text == "Atlantis Standard Time", "the unknown zone is still kept");
 }
-
-Register r1("zones.title_in_india", titleInIndia);
 Register r2("zones.zone_page", zonePage);
 
 }  // namespace

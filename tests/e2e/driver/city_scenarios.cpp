@@ -82,6 +82,16 @@ const mdx::CityRow& cityByZone(const char* iana) {
   throw Failure{std::string("no city of ") + iana};
 }
 
+// Opens row n's picker with its 都市… button and types `typed`, which must leave one city listed.
+HWND pickerWithOneMatch(const Process& p, HWND page, int n, const std::string& typed, const std::string& found) {
+  PostMessageW(GetDlgItem(page, cityButtonId(n)), BM_CLICK, 0, 0);
+  HWND picker = waitDialog(p, "都市を選ぶ");
+  bringToFront(picker);
+  typeText(typed);
+  check(waitFor([&] { return SendMessageW(GetDlgItem(picker, kCityListId), LB_GETCOUNT, 0, 0) == 1; }, 5000), found);
+  return picker;
+}
+
 void pickNewYorkByKeyboard(const Context& ctx) {
   deleteProgramKey();
   Process p = Process::start(ctx.program);
@@ -168,23 +178,13 @@ void pickNewYorkByKeyboard(const Context& ctx) {
   screenshot(ctx, sheet, "city-zone-page");
 
   // Esc in the picker changes nothing.
-  PostMessageW(GetDlgItem(page, cityButtonId(3)), BM_CLICK, 0, 0);
-  picker = waitDialog(p, "都市を選ぶ");
-  bringToFront(picker);
-  typeText("東京");
-  check(waitFor([&] { return SendMessageW(GetDlgItem(picker, kCityListId), LB_GETCOUNT, 0, 0) == 1; }, 5000),
-        "東京 is found");
+  picker = pickerWithOneMatch(p, page, 3, "東京", "東京 is found");
   pressKeys({VK_ESCAPE});
   check(waitFor([&] { return !IsWindow(picker); }, 5000), "Esc closes the picker");
   check(itemText(page, countryId(3)) == "ｻﾝﾊﾟｳﾛ", "and row 3 is unchanged: " + itemText(page, countryId(3)));
 
   // A city without a Windows zone here: name and place change, 時差 stays, the row says so.
-  PostMessageW(GetDlgItem(page, cityButtonId(4)), BM_CLICK, 0, 0);
-  picker = waitDialog(p, "都市を選ぶ");
-  bringToFront(picker);
-  typeText("トロル");
-  check(waitFor([&] { return SendMessageW(GetDlgItem(picker, kCityListId), LB_GETCOUNT, 0, 0) == 1; }, 5000),
-        "トロル基地 is found");
+  picker = pickerWithOneMatch(p, page, 4, "トロル", "トロル基地 is found");
   pressKeys({VK_RETURN});
   check(waitFor([&] { return !IsWindow(picker); }, 5000), "Enter takes it");
   HWND list4 = GetDlgItem(page, listId(4));

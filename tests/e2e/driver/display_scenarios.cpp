@@ -189,9 +189,7 @@ Register r2("display.resize_stretches", resizeStretches);
 
 void minimiseRestore(const Context& ctx) {
   deleteProgramKey();
-  writeInt("OPTION", "TITLE", 1);
-  writeInt("AREA1", "RUG", 0);
-  writeInt("AREA1", "D_24HOUR", 0);
+  writeTitleShowsArea(1, "AREA1");
   Process p = Process::start(ctx.program);
   HWND main = waitMainWindow(p);
   std::string title;
@@ -231,10 +229,8 @@ Register r4("display.no_caption", noCaption);
 
 void titleAreaTime(const Context& ctx) {
   deleteProgramKey();
-  writeInt("OPTION", "TITLE", 3);
+  writeTitleShowsArea(3, "AREA3");
   writeText("AREA3", "COUNTRY", "Paris");
-  writeInt("AREA3", "RUG", 0);
-  writeInt("AREA3", "D_24HOUR", 0);
   Process p = Process::start(ctx.program);
   HWND main = waitMainWindow(p);
   std::string title;

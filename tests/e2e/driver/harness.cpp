@@ -482,6 +482,12 @@ void writeInt(const std::string& section, const std::string& key, DWORD value) {
   RegCloseKey(k);
 }
 
+void writeTitleShowsArea(DWORD title, const std::string& area) {
+  writeInt("OPTION", "TITLE", title);
+  writeInt(area, "RUG", 0);
+  writeInt(area, "D_24HOUR", 0);
+}
+
 void writeText(const std::string& section, const std::string& key, const std::string& value) {
   HKEY k = createSection(section);
   const std::wstring w = widen(value);

@@ -145,6 +145,9 @@ bool programKeyExists();
 void deleteProgramKey();
 void writeInt(const std::string& section, const std::string& key, DWORD value);
 void writeText(const std::string& section, const std::string& key, const std::string& value);
+// The settings of a title that shows one AREA's time: OPTION TITLE = `title`, and the AREA's
+// RUG and D_24HOUR both 0, the form the title-time checks read.
+void writeTitleShowsArea(DWORD title, const std::string& area);
 
 // Pixels read off the screen, 0x00RRGGBB each, top row first.
 struct ScreenPixels {

@@ -402,6 +402,18 @@ std::vector<std::string> attempt(HWND dlg, bool byEnter, const std::vector<std::
   return rec.seen();
 }
 
+void closeDialogAndProgram(Opened& o, const char* closes = "the dialog closes") {
+  click(o.dlg, kClose);
+  check(waitFor([&] { return !IsWindow(o.dlg); }, 5000), closes);
+  closeProgram(o);
+}
+
+// An attempt that must not set the time: this machine's clock stayed where it was.
+void checkClockDidNotJump(LONGLONG offsetBefore) {
+  const LONGLONG moved = clockOffsetMs() - offsetBefore;
+  check(std::llabs(moved) < 1000, "the PC clock did not jump (" + std::to_string(moved) + " ms)");
+}
+
 void loopbackScenario(const Context& ctx) {
   const LONGLONG offsetBefore = clockOffsetMs();
   Opened o = openDialog(ctx);
@@ -470,12 +482,8 @@ void loopbackScenario(const Context& ctx) {
   screenshot(ctx, dlg, "attempt-timeout");
 
   // Button 2 (OK) closes the dialog.
-  click(dlg, kClose);
-  check(waitFor([&] { return !IsWindow(dlg); }, 5000), "OK closes the dialog");
-  closeProgram(o);
-
-  const LONGLONG moved = clockOffsetMs() - offsetBefore;
-  check(std::llabs(moved) < 1000, "the PC clock did not jump (" + std::to_string(moved) + " ms)");
+  closeDialogAndProgram(o, "OK closes the dialog");
+  checkClockDidNotJump(offsetBefore);
 }
 Register r2("nettime.loopback_attempt", loopbackScenario);
 
@@ -520,11 +528,8 @@ void hostileScenario(const Context& ctx) {
   check(server.find("Jan 01") != std::string::npos && server.find("2020") != std::string::npos,
         "with exactly the time the good reply carried: " + server);
   screenshot(ctx, dlg, "hostile-then-good");
-  click(dlg, kClose);
-  check(waitFor([&] { return !IsWindow(dlg); }, 5000), "the dialog closes");
-  closeProgram(o);
-  const LONGLONG moved = clockOffsetMs() - offsetBefore;
-  check(std::llabs(moved) < 1000, "the PC clock did not jump (" + std::to_string(moved) + " ms)");
+  closeDialogAndProgram(o);
+  checkClockDidNotJump(offsetBefore);
 }
 Register r3("nettime.hostile_replies", hostileScenario);
 
@@ -573,12 +578,6 @@ bool shieldDrawn(HWND dlg) {
     if (hi - lo > 80) ++coloured;
   }
   return coloured >= 10;
-}
-
-void closeDialogAndProgram(Opened& o) {
-  click(o.dlg, kClose);
-  check(waitFor([&] { return !IsWindow(o.dlg); }, 5000), "the dialog closes");
-  closeProgram(o);
 }
 
 void chooseAheadServer(HWND dlg) {

@@ -77,10 +77,8 @@ void pressOk(HWND sheet) {
 
 void titleInIndia(const Context& ctx) {
   deleteProgramKey();
-  writeInt("OPTION", "TITLE", 3);
+  writeTitleShowsArea(3, "AREA3");
   writeText("AREA3", "COUNTRY", "Mumbai");
-  writeInt("AREA3", "RUG", 0);
-  writeInt("AREA3", "D_24HOUR", 0);
   writeText("AREA3", "ZONE", "India Standard Time");
   Process p;
   HWND main = startProgram(ctx, p);

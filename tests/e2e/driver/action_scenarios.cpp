@@ -226,8 +226,7 @@ void dialogDefaults(const Context& ctx) {
   checkDefaults(dlg);
   closeDialog(dlg, IDCANCEL);
 
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
   const auto key = readProgramKey();
   const auto& action = key.at("ACTION");
   check(action.at("WAVEON").number == 0 && action.at("CALL").number == 0 && action.at("SELECT_END").number == 0 &&
@@ -291,8 +290,7 @@ void callTakesTheTitle(const Context& ctx) {
   Sleep(2500);
   check(windowText(main) != "会議の時間", "the call does not fire again in the same minute");
 
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
   const auto action = readProgramKey().at("ACTION");
   check(action.at("CALL").number == 1 && action.at("WINDOW_TEXT").text == "会議の時間",
         "OK kept the switch and the text, and they are saved");
@@ -362,8 +360,7 @@ void programRunsOnce(const Context& ctx) {
   }
   check(std::string(first) == "launched in " + narrow(folder) + "\n", "in its own folder: " + std::string(first));
 
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
   const auto action = readProgramKey().at("ACTION");
   check(action.at("GOAPPLI").number == 1 && action.at("APPLI").text == commandLine,
         "the program switch and command line are saved");
@@ -522,8 +519,7 @@ void heldKeyKeepsTicking(const Context& ctx) {
   for (const auto& b : recordedBeeps()) each570For1000 = each570For1000 && b.first == 570 && b.second == 1000;
   check(each570For1000, "each at 570 Hz for 1000 ms");
   check(p.running(), "the program runs on");
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
 }
 Register r6("app.held_key_keeps_ticking", heldKeyKeepsTicking);
 
@@ -560,8 +556,7 @@ void elevatedProgramThroughTheShell(const Context& ctx) {
             calls[1].at(3) + " | " + calls[1].at(4) + " | " + calls[1].at(5));
   Sleep(2000);
   check(recordedLaunches().size() == 2, "once");
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
 }
 Register r7("actions.elevated_program_through_the_shell", elevatedProgramThroughTheShell);
 

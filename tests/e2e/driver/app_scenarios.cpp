@@ -55,8 +55,7 @@ void firstStart(const Context& ctx) {
   Sleep(2500);
   screenshot(ctx, main, "first-start");
 
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);  // the popup entry 終了
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
   checkCompleteSave();
   const auto key = readProgramKey();
   check(key.at("SYSTEM").at("D_WINDOW_LEFT").number == 107 && key.at("SYSTEM").at("D_WINDOW_RIGHT").number == 693,
@@ -169,8 +168,7 @@ void popupMenu(const Context& ctx) {
   pressKeys({VK_ESCAPE});
   check(waitFor([&] { return !IsWindowVisible(popup); }, 5000), "Esc closes the popup");
   check(p.running(), "and the program runs on");
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
 }
 Register r4("app.popup_menu", popupMenu);
 
@@ -225,8 +223,7 @@ void aboutBox(const Context& ctx) {
   check(waitFor([&] { return !IsWindow(about); }, 5000), "OK closes the about box");
   check(waitFor([&] { return windowText(main) == kPlainTitle; }, 5000), "the title is rebuilt at the next tick");
   check(IsWindowEnabled(main), "the main window is usable again");
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
 }
 Register r6("app.about_box", aboutBox);
 

@@ -224,8 +224,7 @@ void pickNewYorkByKeyboard(const Context& ctx) {
   check(dark, "the dial's centre lies on New York (" + std::to_string(cx) + "," + std::to_string(cy) + ")");
   screenshot(ctx, main, "map-with-new-york");
 
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);  // 終了
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
   auto key = readProgramKey();
   const auto& a2 = key.at("AREA2");
   check(a2.at("COUNTRY").text == "ﾆｭｰﾖｰｸ", "COUNTRY ﾆｭｰﾖｰｸ: " + a2.at("COUNTRY").text);

@@ -123,8 +123,7 @@ bool titleShowsLocalTime(HWND main, const std::string& name, std::string* seen =
 }
 
 void closeProgram(Process& p, HWND main) {
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);  // 終了
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
 }
 
 void mapShown(const Context& ctx) {

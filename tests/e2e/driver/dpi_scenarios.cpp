@@ -83,8 +83,7 @@ void everyDpi(const Context& ctx) {
       screenshot(ctx, main, "main-" + percent);
       screenshotEveryDialog(ctx, p, main, percent);
     }
-    PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);  // 終了
-    check(p.waitExit(15000), "終了 ends the program");
+    quitByMenu(p, main);
   }
   setLogPixels(96);
 }

@@ -482,6 +482,11 @@ void writeInt(const std::string& section, const std::string& key, DWORD value) {
   RegCloseKey(k);
 }
 
+void quitByMenu(Process& p, HWND main) {
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
+  check(p.waitExit(15000), "終了 ends the program");
+}
+
 void writeTitleShowsArea(DWORD title, const std::string& area) {
   writeInt("OPTION", "TITLE", title);
   writeInt(area, "RUG", 0);

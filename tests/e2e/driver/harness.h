@@ -68,6 +68,8 @@ std::vector<HWND> topWindows(DWORD pid, const wchar_t* cls = nullptr);
 HWND waitMainWindow(const Process& p, DWORD timeoutMs = 20000);
 // A dialog of the process with the given title, waited for.
 HWND waitDialog(const Process& p, const std::string& title, DWORD timeoutMs = 15000);
+// Ends the program as a user does, with the popup entry 終了 (command 1), and waits for it to exit.
+void quitByMenu(Process& p, HWND main);
 // The open popup menu window (#32768), waited for.
 HWND waitPopupMenu(DWORD timeoutMs = 10000);
 

@@ -192,8 +192,7 @@ std::map<std::string, std::map<std::string, RegValue>> survive(const Context& ct
   SetWindowTextW(main, L"");
   openAndClose(p, main, 32793, "ﾊﾞｰｼﾞｮﾝ情報", false);
   check(waitFor([&] { return !windowText(main).empty(); }, 5000), "the clock still ticks (the title is rebuilt)");
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
   checkStoredTypes();
   return readProgramKey();
 }

@@ -112,8 +112,7 @@ void menuKeyBeeps(const Context& ctx) {
   pressKeys({'A'});
   check(waitFor([] { return recordedBeeps().size() == 2; }, 5000), "an ordinary key beeps too");
   check(recordedBeeps().back() == std::make_pair(DWORD{570}, DWORD{1000}), "at 570 Hz for 1000 ms");
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
 }
 Register r2("app.menu_key_beeps", menuKeyBeeps);
 

@@ -102,8 +102,7 @@ HWND openDialog(const Process& p, HWND main, UINT command, const std::string& ti
 }
 
 void endProgram(Process& p, HWND main) {
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);  // 終了
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
 }
 
 int32_t regInt(const std::map<std::string, std::map<std::string, RegValue>>& key, const char* section,

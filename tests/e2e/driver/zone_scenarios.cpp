@@ -35,8 +35,7 @@ bool showsIndiaTime(const std::string& text, const std::string& suffix) {
 std::string itemText(HWND dlg, int id) { return windowText(GetDlgItem(dlg, id)); }
 
 void endProgram(Process& p, HWND main) {
-  PostMessageW(main, WM_COMMAND, MAKEWPARAM(1, 0), 0);  // 終了
-  check(p.waitExit(15000), "終了 ends the program");
+  quitByMenu(p, main);
 }
 
 HWND currentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }

@@ -61,8 +61,8 @@ class TimedActionEffects {
   virtual void postQuit() = 0;
   // Starts a sound; the shell forwards to mdx::playSound with its SoundDevice.
   virtual void playSound(const std::string& path, SoundKind kind) = 0;
-  // Runs a whole command line as WinExec does (no shell interpretation), shown normally
-  // (SW_SHOW). Result ignored.
+  // Starts a whole command line as WinExec reads it (no shell interpretation), shown normally
+  // (SW_SHOW), in the program's own folder. Result ignored.
   virtual void launch(const std::string& commandLine) = 0;
   // Main window operations.
   virtual bool isMinimised() = 0;

@@ -67,7 +67,8 @@ class MainWindow {
   // Posts the quit message to the window: its modal run ends, then it is destroyed.
   virtual void postQuit() = 0;
   virtual void playSound(const std::string& path, SoundKind kind) = 0;
-  // Runs a whole command line as WinExec does, shown normally. Result ignored.
+  // Starts a whole command line as WinExec reads it, shown normally, in the program's own
+  // folder (through the shell when the program asks for administrator rights). Result ignored.
   virtual void launch(const std::string& commandLine) = 0;
 
   // ---- modal dialogs and pages over the window

@@ -56,31 +56,24 @@ void BM_ComposeFrame(benchmark::State& st) {
 }
 BENCHMARK(BM_ComposeFrame)->Unit(benchmark::kMicrosecond);
 
-// The same frames with the true sky (D_TAIYOU) instead of the hand-drawn shading: frames a
-// second apart, so the shading is worked out again at every 60th frame and reused between.
-void BM_ComposeFrameTrueSky(benchmark::State& st) {
+// Frames with the true sky (D_TAIYOU) instead of the hand-drawn shading, `stepMs` apart.
+void composeTrueSkyFrames(benchmark::State& st, int64_t stepMs) {
   BenchScene sc;
   sc.settings.option.D_TAIYOU = 1;
   FrameContext ctx{sc.surfaces, sc.settings, sc.clock, sc.state};
   for (auto _ : st) {
     composeFrame(ctx, sc.clock.nowSeconds());
-    sc.clock.advanceMillis(1000);
+    sc.clock.advanceMillis(stepMs);
     benchmark::DoNotOptimize(sc.surfaces.WorkSurface.data().data());
   }
 }
+
+// Frames a second apart: the shading is worked out again at every 60th frame and reused between.
+void BM_ComposeFrameTrueSky(benchmark::State& st) { composeTrueSkyFrames(st, 1000); }
 BENCHMARK(BM_ComposeFrameTrueSky)->Unit(benchmark::kMicrosecond);
 
 // Working the shading out for a new minute: the sun, every pixel's band and the shaded map.
-void BM_TrueSkyNewMinute(benchmark::State& st) {
-  BenchScene sc;
-  sc.settings.option.D_TAIYOU = 1;
-  FrameContext ctx{sc.surfaces, sc.settings, sc.clock, sc.state};
-  for (auto _ : st) {
-    composeFrame(ctx, sc.clock.nowSeconds());
-    sc.clock.advanceMillis(60000);
-    benchmark::DoNotOptimize(sc.surfaces.WorkSurface.data().data());
-  }
-}
+void BM_TrueSkyNewMinute(benchmark::State& st) { composeTrueSkyFrames(st, 60000); }
 BENCHMARK(BM_TrueSkyNewMinute)->Unit(benchmark::kMicrosecond);
 
 // The same frame with every AREA on a time zone (daylight-saving and half-hour zones).

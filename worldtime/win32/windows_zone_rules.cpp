@@ -90,25 +90,38 @@ int64_t ticksOf(const SYSTEMTIME& st, bool& ok) {
 
 }  // namespace
 
-WindowsZoneRules::WindowsZoneRules() {
-  const auto enumZones = lookUp<EnumZonesFn>(L"advapi32.dll", "EnumDynamicTimeZoneInformation");
-  if (enumZones == nullptr) return;  // no zone list: every AREA follows RUG
+bool WindowsZoneRules::enumerateUntil(const std::string& keyName) const {
+  if (!keyName.empty() && byKey_.count(keyName) != 0) return true;
+  static const auto enumZones = lookUp<EnumZonesFn>(L"advapi32.dll", "EnumDynamicTimeZoneInformation");
+  if (enumZones == nullptr) exhausted_ = true;  // no zone list: every AREA follows RUG
   DYNAMIC_TIME_ZONE_INFORMATION info;
-  for (DWORD i = 0;; ++i) {
+  while (!exhausted_) {
     ZeroMemory(&info, sizeof info);
-    if (enumZones(i, &info) != ERROR_SUCCESS) break;
-    const std::wstring key(info.TimeZoneKeyName);
-    if (key.empty()) continue;
-    const std::string keyUtf8 = narrow(key);
-    if (!byKey_.emplace(keyUtf8, info).second) continue;
-    entries_.push_back(ZoneEntry{keyUtf8, displayName(key), static_cast<int32_t>(-(info.Bias + info.StandardBias))});
+    if (enumZones(nextIndex_++, &info) != ERROR_SUCCESS) {
+      exhausted_ = true;
+      break;
+    }
+    if (info.TimeZoneKeyName[0] == 0) continue;
+    const std::string key = narrow(info.TimeZoneKeyName);
+    if (byKey_.emplace(key, info).second && key == keyName) return true;
   }
-  sortZoneEntries(entries_);
+  return !keyName.empty() && byKey_.count(keyName) != 0;
+}
+
+std::vector<ZoneEntry> WindowsZoneRules::zones() const {
+  if (entries_.empty()) {
+    enumerateUntil("");
+    for (const auto& [key, info] : byKey_)
+      entries_.push_back(ZoneEntry{key, displayName(info.TimeZoneKeyName),
+                                   static_cast<int32_t>(-(info.Bias + info.StandardBias))});
+    sortZoneEntries(entries_);
+  }
+  return entries_;
 }
 
 std::optional<int32_t> WindowsZoneRules::offsetMinutes(const std::string& keyName, int64_t utcSeconds) const {
+  if (!enumerateUntil(keyName)) return std::nullopt;
   const auto it = byKey_.find(keyName);
-  if (it == byKey_.end()) return std::nullopt;
   SYSTEMTIME utc, local;
   if (!toSystemTime(utcSeconds, utc)) return -(it->second.Bias + it->second.StandardBias);
   const DYNAMIC_TIME_ZONE_INFORMATION& info = it->second;

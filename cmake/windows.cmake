@@ -106,6 +106,9 @@ mdx_probe(mdxexitprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/exit_probe.cp
 # Test-only library that records the program's ShowWindow commands.
 mdx_probe(mdxshowprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/show_window_probe.cpp)
 
+# Test-only library that gives the program Windows' rule on who may set the foreground window.
+mdx_probe(mdxforegroundprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/foreground_probe.cpp LIBS user32)
+
 # Test-only library that records the names the program gives controls for screen readers.
 mdx_probe(mdxaccprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/acc_names_probe.cpp LIBS user32 ole32 uuid)
 

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/win32/system_function.h"
 #include "platform/win32/text.h"
 
 namespace mdx::win {
@@ -45,18 +46,10 @@ bool toSystemTime(int64_t utcSeconds, SYSTEMTIME& st) {
   return FileTimeToSystemTime(&ft, &st) != 0;
 }
 
-// Looked up at run time: older Windows versions and Wine lack some of them, and an import
-// that cannot be bound would stop the program from starting.
+// Looked up at run time: older Windows versions and Wine lack some of them.
 using EnumZonesFn = DWORD(WINAPI*)(DWORD, PDYNAMIC_TIME_ZONE_INFORMATION);
 using ToLocalExFn = BOOL(WINAPI*)(const DYNAMIC_TIME_ZONE_INFORMATION*, const SYSTEMTIME*, LPSYSTEMTIME);
 using ForYearFn = BOOL(WINAPI*)(USHORT, PDYNAMIC_TIME_ZONE_INFORMATION, LPTIME_ZONE_INFORMATION);
-
-template <class Fn>
-Fn lookUp(const wchar_t* module, const char* name) {
-  HMODULE h = GetModuleHandleW(module);
-  if (h == nullptr) h = LoadLibraryW(module);
-  return h ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(h, name))) : nullptr;
-}
 
 // The zone's standard record, the rules without a year.
 TIME_ZONE_INFORMATION plainRecord(const DYNAMIC_TIME_ZONE_INFORMATION& d) {
@@ -73,8 +66,8 @@ TIME_ZONE_INFORMATION plainRecord(const DYNAMIC_TIME_ZONE_INFORMATION& d) {
 
 // The zone's wall-clock time for a UTC time under the rules of that year.
 bool zoneLocalTime(const DYNAMIC_TIME_ZONE_INFORMATION& zone, const SYSTEMTIME& utc, SYSTEMTIME& local) {
-  static const auto toLocalEx = lookUp<ToLocalExFn>(L"kernel32.dll", "SystemTimeToTzSpecificLocalTimeEx");
-  static const auto forYear = lookUp<ForYearFn>(L"kernel32.dll", "GetTimeZoneInformationForYear");
+  static const auto toLocalEx = systemFunction<ToLocalExFn>(L"kernel32.dll", "SystemTimeToTzSpecificLocalTimeEx");
+  static const auto forYear = systemFunction<ForYearFn>(L"kernel32.dll", "GetTimeZoneInformationForYear");
   DYNAMIC_TIME_ZONE_INFORMATION d = zone;
   if (toLocalEx != nullptr) return toLocalEx(&d, &utc, &local) != 0;
   TIME_ZONE_INFORMATION t{};
@@ -92,7 +85,7 @@ int64_t ticksOf(const SYSTEMTIME& st, bool& ok) {
 
 bool WindowsZoneRules::enumerateUntil(const std::string& keyName) const {
   if (!keyName.empty() && byKey_.count(keyName) != 0) return true;
-  static const auto enumZones = lookUp<EnumZonesFn>(L"advapi32.dll", "EnumDynamicTimeZoneInformation");
+  static const auto enumZones = systemFunction<EnumZonesFn>(L"advapi32.dll", "EnumDynamicTimeZoneInformation");
   if (enumZones == nullptr) exhausted_ = true;  // no zone list: every AREA follows RUG
   DYNAMIC_TIME_ZONE_INFORMATION info;
   while (!exhausted_) {

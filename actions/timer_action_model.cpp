@@ -141,24 +141,21 @@ void TimerActionModel::reserve(ActionGroup group, const std::string& hourField, 
 }
 
 std::vector<Field> timerActionFields(TimerActionModel& m) {
-  using F = Field;
   namespace id = timer_dlg;
-  return {
-      F::textField(id::kProgramField, m.programCommand),
-      F::checkBox(id::kProgramCheck, m.programReserved),
-      F::textField(id::kExitTimeDisplay, m.exitTime),
-      F::textField(id::kSoundTimeDisplay, m.soundTime),
-      F::textField(id::kProgramTimeDisplay, m.programTime),
-      F::checkBox(id::kSoundCheck, m.soundReserved),
-      F::textField(id::kSoundFileField, m.soundFile),
-      F::checkBox(id::kExitCheck, m.exitReserved),
-      F::radioSet({id::kExitLogOffRadio, id::kExitRestartRadio, id::kExitShutdownRadio}, m.exitKind),
-      F::textField(id::kCallTimeDisplay, m.callTime),
-      F::checkBox(id::kCallCheck, m.callReserved),
-      F::textField(id::kCallTextField, m.callText),
-      F::checkBox(id::kCallTopWindowCheck, m.callTopWindow),
-      F::checkBox(id::kCallFlashCheck, m.callFlash),
+  std::vector<Field> fields = {
+      Field::radioSet({id::kExitLogOffRadio, id::kExitRestartRadio, id::kExitShutdownRadio}, m.exitKind),
+      Field::textField(id::kSoundFileField, m.soundFile),
+      Field::textField(id::kProgramField, m.programCommand),
+      Field::textField(id::kCallTextField, m.callText),
+      Field::checkBox(id::kCallTopWindowCheck, m.callTopWindow),
+      Field::checkBox(id::kCallFlashCheck, m.callFlash),
   };
+  for (ActionGroup g : kActionGroups) {
+    const ActionGroupControls& c = actionGroupControls(g);
+    fields.push_back(Field::checkBox(c.checkBox, m.switchMember(g)));
+    fields.push_back(Field::textField(c.timeDisplay, m.timeMember(g)));
+  }
+  return fields;
 }
 
 }  // namespace mdx

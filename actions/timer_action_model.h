@@ -155,7 +155,9 @@ class TimerActionModel {
                                          timer_dlg::kReserveText};
 };
 
-// The dialog's exchange table over the model's members, in take-back order.
+// The dialog's exchange table over the model's members: the groups' own fields, then each
+// group's switch and time at the controls actionGroupControls names. No field can be refused,
+// so the order is of no consequence.
 std::vector<Field> timerActionFields(TimerActionModel& model);
 
 }  // namespace mdx

@@ -22,19 +22,16 @@
 
 #include "actions/sound.h"
 #include "display/map_surfaces.h"
+#include "display/title_bar.h"
 #include "settings/settings.h"
 #include "settings_ui/options_model.h"
 
 namespace mdx {
 
-class MainWindow {
+// The window shows the title itself: TitleWindow's setTitle and flash are the port's first calls.
+class MainWindow : public TitleWindow {
  public:
-  virtual ~MainWindow() = default;
-
   // ---- the window itself
-  virtual void setTitle(const std::string& utf8) = 0;
-  // Toggles the caption's active look (invert) or returns it to normal (false).
-  virtual void flash(bool invert) = 0;
   // Moves and sizes the window to `rect`, or to the nearest place where it can be reached on
   // one of the screens; the z-order is left alone.
   virtual void place(const WindowRect& rect) = 0;

@@ -38,7 +38,7 @@ void WorldClock::applyTopMostOption() { window_.setTopMost(wantsTopMost(records_
 bool WorldClock::onTimer(unsigned timerId) { return tick_.onTimer(timerId); }
 
 void WorldClock::updateTitle(int64_t utcSeconds) {
-  mdx::updateTitle(*this, title_, records_, pc_, zones_, utcSeconds, actions_.callPending == 1);
+  mdx::updateTitle(window_, title_, records_, pc_, zones_, utcSeconds, actions_.callPending == 1);
 }
 
 void WorldClock::checkTimedActions(int64_t utcSeconds) {

@@ -28,7 +28,6 @@ enum class MenuCommand { TimerAction, CallReset, AreaSettings, Options, TimeServ
 
 class WorldClock : private TickTargets,
                    private TickTimer,
-                   private TitleWindow,
                    private FramePresenter,
                    private TimedActionEffects {
  public:
@@ -69,8 +68,6 @@ class WorldClock : private TickTargets,
   void composeFrame(int64_t utcSeconds) override;
   void stop() override { window_.stopTickTimer(); }
   void start(unsigned delayMs) override { window_.startTickTimer(delayMs); }
-  void setTitle(const std::string& utf8) override { window_.setTitle(utf8); }
-  void flash(bool invert) override { window_.flash(invert); }
   void presentFrame() override;
 
   // The timed actions' effects: the save is this window's, the rest the port's.

@@ -17,6 +17,7 @@ class TitleWindow {
  public:
   virtual ~TitleWindow() = default;
   virtual void setTitle(const std::string& utf8) = 0;
+  // Toggles the caption's active look (invert) or returns it to normal (false).
   virtual void flash(bool invert) = 0;
 };
 

@@ -28,7 +28,6 @@ inline constexpr int kAcquireButton = 1;     // "取得", the default button (ID
 inline constexpr int kCloseButton = 2;       // "ｷｬﾝｾﾙ" / "OK" (IDCANCEL)
 inline constexpr int kIconFirst = IDI_APP;
 inline constexpr int kIconSecond = IDI_APP_ALT;
-inline constexpr int kAnimationTimerId = 1;
 inline constexpr int kAnimationPeriodMillis = 500;
 
 // Texts.

@@ -17,7 +17,6 @@ namespace mdx::win {
 
 namespace {
 
-constexpr UINT_PTR kClockTimerId = 1;
 constexpr UINT kClockPeriodMs = 1000;
 
 // The dialog's three fonts share everything but height and weight.
@@ -31,19 +30,7 @@ HFONT createDialogFont(HWND dialog, int height, int weight) {
 
 }  // namespace
 
-const MessageEntry<TimerActionDlg> TimerActionDlg::kMessages[] = {
-    {WM_TIMER, &TimerActionDlg::onTimer},
-};
-
 const CommandEntry<TimerActionDlg> TimerActionDlg::kCommands[] = {
-    {timer_dlg::kExitReserve, BN_CLICKED, &TimerActionDlg::onExitReserve},
-    {timer_dlg::kSoundReserve, BN_CLICKED, &TimerActionDlg::onSoundReserve},
-    {timer_dlg::kProgramReserve, BN_CLICKED, &TimerActionDlg::onProgramReserve},
-    {timer_dlg::kCallReserve, BN_CLICKED, &TimerActionDlg::onCallReserve},
-    {timer_dlg::kExitCheck, BN_CLICKED, &TimerActionDlg::onExitCheck},
-    {timer_dlg::kSoundCheck, BN_CLICKED, &TimerActionDlg::onSoundCheck},
-    {timer_dlg::kProgramCheck, BN_CLICKED, &TimerActionDlg::onProgramCheck},
-    {timer_dlg::kCallCheck, BN_CLICKED, &TimerActionDlg::onCallCheck},
     {timer_dlg::kSoundBrowse, BN_CLICKED, &TimerActionDlg::onSoundBrowse},
     {timer_dlg::kProgramBrowse, BN_CLICKED, &TimerActionDlg::onProgramBrowse},
     {timer_dlg::kSoundTest, BN_CLICKED, &TimerActionDlg::onSoundTest},
@@ -75,7 +62,7 @@ BOOL TimerActionDlg::onInitDialog() {
   setFont(timer_dlg::kMinuteField, setterFont_);
   setItemText(timer_dlg::kMinuteField, setter.minute);
 
-  SetTimer(hwnd_, kClockTimerId, kClockPeriodMs, nullptr);
+  tickEvery(kClockPeriodMs);
 
   SendDlgItemMessageW(hwnd_, timer_dlg::kHourUpDown, UDM_SETRANGE32, timer_dlg::kHourMin, timer_dlg::kHourMax);
   SendDlgItemMessageW(hwnd_, timer_dlg::kMinuteUpDown, UDM_SETRANGE32, timer_dlg::kMinuteMin,
@@ -97,18 +84,32 @@ void TimerActionDlg::onOK() {
 }
 
 void TimerActionDlg::onDestroy() {
-  KillTimer(hwnd_, kClockTimerId);
   // Whichever way the dialog closes, MIDI playback of the process stops with it.
   closeMidi(device_);
 }
 
-INT_PTR TimerActionDlg::onTimer(WPARAM, LPARAM) {
+void TimerActionDlg::onTick() {
   const PcClockTexts now = pcClockTextsNow(clock_);
   setFont(timer_dlg::kPcTime, clockFont_);
   setItemText(timer_dlg::kPcTime, now.time);
   setFont(timer_dlg::kPcDate, clockFont_);
   setItemText(timer_dlg::kPcDate, now.date);
-  return FALSE;  // the platform's own handling follows
+}
+
+bool TimerActionDlg::onCommand(int id, int code) {
+  if (code != BN_CLICKED) return false;
+  for (ActionGroup g : kActionGroups) {
+    const ActionGroupControls& c = actionGroupControls(g);
+    if (id == c.checkBox) {
+      toggle(g);
+      return true;
+    }
+    if (id == c.reserveButton) {
+      reserve(g);
+      return true;
+    }
+  }
+  return false;
 }
 
 void TimerActionDlg::setFont(int id, HFONT font) {

@@ -23,7 +23,6 @@ class TimerActionDlg : public DialogImpl<TimerActionDlg> {
   TimerActionDlg(HWND owner, SoundDevice& device, const Clock& clock);
   ~TimerActionDlg() override;
 
-  static const MessageEntry<TimerActionDlg> kMessages[];
   static const CommandEntry<TimerActionDlg> kCommands[];
 
   // The members bound to the controls, and the groups' state.
@@ -34,18 +33,11 @@ class TimerActionDlg : public DialogImpl<TimerActionDlg> {
   void onOK() override;
   void onDestroy() override;
   std::vector<Field> fields() override;
+  void onTick() override;  // the PC's date and time
+  // Each group's check box and reserve button, found through actionGroupControls.
+  bool onCommand(int id, int code) override;
 
  private:
-  INT_PTR onTimer(WPARAM, LPARAM);
-
-  void onExitReserve() { reserve(ActionGroup::Exit); }
-  void onSoundReserve() { reserve(ActionGroup::Sound); }
-  void onProgramReserve() { reserve(ActionGroup::Program); }
-  void onCallReserve() { reserve(ActionGroup::Call); }
-  void onExitCheck() { toggle(ActionGroup::Exit); }
-  void onSoundCheck() { toggle(ActionGroup::Sound); }
-  void onProgramCheck() { toggle(ActionGroup::Program); }
-  void onCallCheck() { toggle(ActionGroup::Call); }
   void onSoundBrowse();
   void onProgramBrowse();
   void onSoundTest();

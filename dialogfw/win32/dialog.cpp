@@ -48,6 +48,7 @@ INT_PTR Dialog::handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_INITDIALOG:
       return onInitDialog();
     case WM_COMMAND:
+      if (onCommand(LOWORD(wp), HIWORD(wp))) return TRUE;
       if (LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED) {
         onOK();
         return TRUE;
@@ -57,7 +58,12 @@ INT_PTR Dialog::handle(UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
       }
       break;
+    case WM_TIMER:
+      if (wp == kTickTimerId && ticking_) onTick();
+      break;  // the platform's own handling follows
     case WM_DESTROY:
+      if (ticking_) KillTimer(hwnd_, kTickTimerId);
+      ticking_ = false;
       onDestroy();
       break;
     default:
@@ -78,6 +84,10 @@ void Dialog::onOK() {
 }
 
 void Dialog::onCancel() { endDialog(IDCANCEL); }
+
+void Dialog::tickEvery(UINT periodMs) {
+  ticking_ = SetTimer(hwnd_, kTickTimerId, periodMs, nullptr) != 0;
+}
 
 void Dialog::endDialog(INT_PTR result) {
   result_ = result;

@@ -1,7 +1,7 @@
 #pragma once
 // A small dialog framework: one class per dialog, built from a dialog template, with
 //  - a message table and a command table binding window messages and command ids to member
-//    handlers (see DialogImpl),
+//    handlers (see DialogImpl), and one periodic timer that the dialog's end kills,
 //  - a data-exchange table (dialogfw/field_exchange.h) binding controls to plain member
 //    copies, run towards the controls when the dialog opens and back to the members when it
 //    is left with OK; the dialog itself is the table's access to its controls,
@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "dialogfw/field_exchange.h"
@@ -61,6 +62,11 @@ class Dialog : public ControlAccess {
   // title as caption), then the focus back on the field with its whole text selected.
   void failField(int id, const std::string& message);
 
+  // The dialog's one periodic timer (id kTickTimerId): onTick every `periodMs` from now until
+  // the window is destroyed, which kills it.
+  void tickEvery(UINT periodMs);
+  static constexpr UINT_PTR kTickTimerId = 1;
+
  protected:
   // Dispatches one message; return true when handled, with the result in `result`.
   virtual bool onMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result);
@@ -68,6 +74,10 @@ class Dialog : public ControlAccess {
   virtual void onOK();          // default: takeBackFields(), then endDialog(IDOK)
   virtual void onCancel();      // default: endDialog(IDCANCEL)
   virtual void onDestroy() {}
+  virtual void onTick() {}
+  // A command no table entry took, before OK and Cancel get their default handling; return
+  // true when handled.
+  virtual bool onCommand(int /*id*/, int /*code*/) { return false; }
   // The data-exchange table, bound to the dialog's members; none by default.
   virtual std::vector<Field> fields() { return {}; }
 
@@ -80,14 +90,14 @@ class Dialog : public ControlAccess {
 
  private:
   bool running_ = false;
+  bool ticking_ = false;
   INT_PTR result_ = IDCANCEL;
 };
 
 // Message and command tables of a dialog class D:
 //   static const MessageEntry<D> kMessages[];   // {WM_TIMER, &D::onTimer}
 //   static const CommandEntry<D> kCommands[];   // {IDC_BUTTON, BN_CLICKED, &D::onButton}
-// D declares them and derives from DialogImpl<D>. A table with nothing to bind holds one
-// entry with a null handler.
+// D derives from DialogImpl<D> and declares only the tables it has entries for.
 template <class D>
 struct MessageEntry {
   UINT message;
@@ -101,23 +111,36 @@ struct CommandEntry {
 };
 constexpr int kAnyCode = -1;
 
-// Runs one message through D's two tables; true when an entry handled it.
+template <class D, class = void>
+struct HasMessageTable : std::false_type {};
+template <class D>
+struct HasMessageTable<D, std::void_t<decltype(D::kMessages)>> : std::true_type {};
+template <class D, class = void>
+struct HasCommandTable : std::false_type {};
+template <class D>
+struct HasCommandTable<D, std::void_t<decltype(D::kCommands)>> : std::true_type {};
+
+// Runs one message through the tables D declares; true when an entry handled it.
 template <class D>
 bool dispatchTables(D& self, UINT msg, WPARAM wp, LPARAM lp, INT_PTR& result) {
-  if (msg == WM_COMMAND) {
-    const int id = LOWORD(wp), code = HIWORD(wp);
-    for (const auto& c : D::kCommands) {
-      if (c.handler && c.id == id && (c.code == kAnyCode || c.code == code)) {
-        (self.*c.handler)();
-        result = TRUE;
-        return true;
+  if constexpr (HasCommandTable<D>::value) {
+    if (msg == WM_COMMAND) {
+      const int id = LOWORD(wp), code = HIWORD(wp);
+      for (const auto& c : D::kCommands) {
+        if (c.handler && c.id == id && (c.code == kAnyCode || c.code == code)) {
+          (self.*c.handler)();
+          result = TRUE;
+          return true;
+        }
       }
     }
   }
-  for (const auto& m : D::kMessages) {
-    if (m.handler && m.message == msg) {
-      result = (self.*m.handler)(wp, lp);
-      return true;
+  if constexpr (HasMessageTable<D>::value) {
+    for (const auto& m : D::kMessages) {
+      if (m.handler && m.message == msg) {
+        result = (self.*m.handler)(wp, lp);
+        return true;
+      }
     }
   }
   return false;

@@ -12,10 +12,6 @@ namespace mdx::win {
 
 namespace ui = time_server_ui;
 
-const MessageEntry<TimeServerDlg> TimeServerDlg::kMessages[] = {
-    {WM_TIMER, &TimeServerDlg::onTimer},
-};
-
 const CommandEntry<TimeServerDlg> TimeServerDlg::kCommands[] = {
     {ui::kChooseButton, BN_CLICKED, &TimeServerDlg::onChoose},
 };
@@ -44,16 +40,13 @@ BOOL TimeServerDlg::onInitDialog() {
   loadFields();
   elevatedMover_.attach(hwnd_);
   showShield();
-  SetTimer(hwnd_, ui::kAnimationTimerId, ui::kAnimationPeriodMillis, nullptr);
+  tickEvery(ui::kAnimationPeriodMillis);
   return TRUE;  // the focus goes to the first control, the server list
 }
 
-void TimeServerDlg::onDestroy() { KillTimer(hwnd_, ui::kAnimationTimerId); }
-
-INT_PTR TimeServerDlg::onTimer(WPARAM, LPARAM) {
-  // Every timer message is one step; the phase outlives the dialog.
+void TimeServerDlg::onTick() {
+  // The phase outlives the dialog.
   drawIcon(iconAnimationStep(timeServerIconPhase()));
-  return FALSE;
 }
 
 void TimeServerDlg::drawIcon(int iconId) {

@@ -27,7 +27,6 @@ class TimeServerDlg : public DialogImpl<TimeServerDlg>, private SntpStatusSink {
   TimeServerDlg(HWND owner, UdpNetwork& network, const Clock& clock, bool privilegeHeld);
   ~TimeServerDlg() override;
 
-  static const MessageEntry<TimeServerDlg> kMessages[];
   static const CommandEntry<TimeServerDlg> kCommands[];
 
   // The server text put into the list's edit field when the dialog opens (empty by default).
@@ -38,11 +37,10 @@ class TimeServerDlg : public DialogImpl<TimeServerDlg>, private SntpStatusSink {
   BOOL onInitDialog() override;
   // "取得": one attempt against the connected server. The dialog stays open.
   void onOK() override;
-  void onDestroy() override;
   std::vector<Field> fields() override;
+  void onTick() override;  // one step of the icon's blinking
 
  private:
-  INT_PTR onTimer(WPARAM, LPARAM);
   void onChoose();  // "決定"
 
   // The status line and the time fields, repainted at once: the attempt blocks this thread, so

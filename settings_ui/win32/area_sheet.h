@@ -45,12 +45,8 @@ class CMyPropertyPage : public SheetPageImpl<CMyPropertyPage<N>, AreaPage> {
 
  public:
   CMyPropertyPage() : SheetPageImpl<CMyPropertyPage<N>, AreaPage>(N) {}
-  static const MessageEntry<CMyPropertyPage> kMessages[];
   static const CommandEntry<CMyPropertyPage> kCommands[];
 };
-
-template <int N>
-const MessageEntry<CMyPropertyPage<N>> CMyPropertyPage<N>::kMessages[] = {{0, nullptr}};
 
 template <int N>
 const CommandEntry<CMyPropertyPage<N>> CMyPropertyPage<N>::kCommands[] = {

@@ -5,7 +5,6 @@
 
 namespace mdx::win {
 
-const MessageEntry<CityPicker> CityPicker::kMessages[1] = {{0, nullptr}};
 const CommandEntry<CityPicker> CityPicker::kCommands[2] = {
     {IDC_CITY_SEARCH, EN_CHANGE, &CityPicker::onQueryChanged},
     {IDC_CITY_LIST, LBN_DBLCLK, &CityPicker::onListDoubleClick},

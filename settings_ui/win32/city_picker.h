@@ -20,7 +20,6 @@ class CityPicker : public DialogImpl<CityPicker> {
  public:
   CityPicker(HWND owner, const ZoneRules* rules, const Clock& clock);
 
-  static const MessageEntry<CityPicker> kMessages[1];
   static const CommandEntry<CityPicker> kCommands[2];
 
   // The taken city's index in kCityTable, after OK.

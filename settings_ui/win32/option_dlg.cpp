@@ -13,8 +13,6 @@ namespace mdx::win {
 
 namespace id = option_ids;
 
-const MessageEntry<OptionDlg> OptionDlg::kMessages[] = {{0, nullptr}};
-
 const CommandEntry<OptionDlg> OptionDlg::kCommands[] = {
     {id::kDialColour, BN_CLICKED, &OptionDlg::onDialColourCheck},
     {id::kUserChime, BN_CLICKED, &OptionDlg::onUserChimeCheck},

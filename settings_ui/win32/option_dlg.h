@@ -15,7 +15,6 @@ class OptionDlg : public DialogImpl<OptionDlg> {
  public:
   explicit OptionDlg(HWND owner);
 
-  static const MessageEntry<OptionDlg> kMessages[];
   static const CommandEntry<OptionDlg> kCommands[];
 
   // The dialog's copy, filled by the opener; the reset flag starts at 0.

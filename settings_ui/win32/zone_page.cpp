@@ -8,12 +8,10 @@
 namespace mdx::win {
 
 namespace {
-constexpr UINT_PTR kRefreshTimer = 1;
 // The lists open wider than they stand, so whole display names can be read (pixels at 96 DPI).
 constexpr int kDroppedWidthPx = 360;
 }  // namespace
 
-const MessageEntry<ZonePage> ZonePage::kMessages[1] = {{WM_TIMER, &ZonePage::onTimer}};
 const CommandEntry<ZonePage> ZonePage::kCommands[2 * kAreaCount] = {
     {kZoneRowIds[0].list, CBN_SELCHANGE, &ZonePage::onChoice}, {kZoneRowIds[1].list, CBN_SELCHANGE, &ZonePage::onChoice},
     {kZoneRowIds[2].list, CBN_SELCHANGE, &ZonePage::onChoice}, {kZoneRowIds[3].list, CBN_SELCHANGE, &ZonePage::onChoice},
@@ -48,7 +46,7 @@ BOOL ZonePage::onInitDialog() {
   }
   showNames();
   showTimes();
-  SetTimer(hwnd_, kRefreshTimer, 1000, nullptr);
+  tickEvery(1000);
   return TRUE;
 }
 
@@ -68,14 +66,9 @@ bool ZonePage::onKillActive() {
   return true;
 }
 
-void ZonePage::onDestroy() { KillTimer(hwnd_, kRefreshTimer); }
-
 void ZonePage::onChoice() { showTimes(); }
 
-INT_PTR ZonePage::onTimer(WPARAM wp, LPARAM) {
-  if (wp == kRefreshTimer) showTimes();
-  return FALSE;
-}
+void ZonePage::onTick() { showTimes(); }
 
 int ZonePage::chosenIndex(int areaNumber) const {
   const LRESULT sel = SendMessageW(item(kZoneRowIds[static_cast<size_t>(areaNumber - 1)].list), CB_GETCURSEL, 0, 0);

@@ -23,7 +23,6 @@ class ZonePage : public SheetPageImpl<ZonePage> {
  public:
   ZonePage(const ZoneRules* rules, const Clock& clock);
 
-  static const MessageEntry<ZonePage> kMessages[1];
   static const CommandEntry<ZonePage> kCommands[2 * kAreaCount];  // each row's list and button
 
   // The page's copies of AREA1..AREA7's ZONE, filled by the opener.
@@ -44,10 +43,9 @@ class ZonePage : public SheetPageImpl<ZonePage> {
   BOOL onInitDialog() override;
   void onSetActive() override;
   bool onKillActive() override;
-  void onDestroy() override;
+  void onTick() override;  // the AREAs' times
 
  private:
-  INT_PTR onTimer(WPARAM, LPARAM);
   int chosenIndex(int areaNumber) const;
   void chooseCity(int areaNumber);
   void showZoneOfCity(int areaNumber, const CityChoice& choice);

@@ -32,11 +32,11 @@ mdx_companion_dll(mdxgraph libs/graphics)
 # The Windows libraries each folder's binding calls, so that they follow it on the link line.
 target_link_libraries(mdx_platform PUBLIC ws2_32 user32 kernel32)
 target_link_libraries(mdx_settings PUBLIC advapi32)
-target_link_libraries(mdx_dialogfw PUBLIC comctl32 comdlg32 gdi32 user32 oleacc ole32 uuid)
+target_link_libraries(mdx_dialogfw PUBLIC comctl32 gdi32 user32 oleacc ole32 uuid)
 target_link_libraries(mdx_display PUBLIC gdi32 user32)
 target_link_libraries(mdx_actions PUBLIC mdxsound winmm shell32 ole32 advapi32 user32)
 target_link_libraries(mdx_nettime PUBLIC ws2_32 user32 shell32 ole32 advapi32)
-target_link_libraries(mdx_settings_ui PUBLIC comctl32 comdlg32 gdi32 user32)
+target_link_libraries(mdx_settings_ui PUBLIC comctl32 gdi32 user32)
 
 # The program: the application's Windows shell over the folder libraries, and the resources.
 file(GLOB MDX_SHELL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/win32/*.cpp)
@@ -48,7 +48,7 @@ file(GLOB MDX_RC_INPUTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc ${C
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/meridexa.rc PROPERTIES OBJECT_DEPENDS "${MDX_RC_INPUTS}")
 target_link_options(meridexa PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
 target_link_libraries(meridexa PRIVATE mdx_app mdxutil mdxsound mdxgraph
-  comctl32 comdlg32 gdi32 user32 shell32 advapi32 winmm ws2_32 ole32 uuid)
+  comctl32 gdi32 user32 shell32 advapi32 winmm ws2_32 ole32 uuid)
 
 # The help page travels next to the program.
 add_custom_command(TARGET meridexa POST_BUILD
@@ -105,6 +105,9 @@ mdx_probe(mdxexitprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/exit_probe.cp
 
 # Test-only library that records the program's ShowWindow commands.
 mdx_probe(mdxshowprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/show_window_probe.cpp)
+
+# Test-only library that gives the program Windows' rule on who may set the foreground window.
+mdx_probe(mdxforegroundprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/foreground_probe.cpp LIBS user32)
 
 # Test-only library that records the names the program gives controls for screen readers.
 mdx_probe(mdxaccprobe SOURCES ${CMAKE_SOURCE_DIR}/tests/e2e/probe/acc_names_probe.cpp LIBS user32 ole32 uuid)

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/win32/system_function.h"
 #include "platform/win32/text.h"
 
 namespace mdx::win {
@@ -24,7 +25,9 @@ std::optional<std::string> browseForFile(HWND owner, const char* barFilter) {
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.Flags = OFN_HIDEREADONLY;
-  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  static const auto getOpenFileName =
+      systemFunction<BOOL(WINAPI*)(LPOPENFILENAMEW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  if (getOpenFileName == nullptr || !getOpenFileName(&ofn)) return std::nullopt;
   return narrow(file.data());
 }
 

@@ -1,6 +1,7 @@
 #include "platform/win32/dpi.h"
 
 #include "platform/dpi_scale.h"
+#include "platform/win32/system_function.h"
 
 namespace mdx::win {
 
@@ -10,12 +11,8 @@ using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
 // Each looked up once: user32 exports them from Windows 10 1607 on.
-template <class Fn>
-Fn user32Function(const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
 GetDpiForWindowFn getDpiForWindow() {
-  static const auto fn = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+  static const auto fn = systemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
   return fn;
 }
 
@@ -37,12 +34,12 @@ unsigned windowDpi(HWND hwnd) {
 int scaleForWindow(HWND hwnd, int designed) { return scaleForDpi(designed, windowDpi(hwnd)); }
 
 int systemMetricForDpi(int index, unsigned dpi) {
-  static const auto fn = user32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+  static const auto fn = systemFunction<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
   return fn ? fn(index, dpi) : GetSystemMetrics(index);
 }
 
 void adjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, unsigned dpi) {
-  static const auto fn = user32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+  static const auto fn = systemFunction<AdjustWindowRectExForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
   if (!fn || !fn(&rect, style, FALSE, exStyle, dpi)) AdjustWindowRectEx(&rect, style, FALSE, exStyle);
 }
 

@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "platform/win32/system_function.h"
+
 namespace mdx::win {
 
 std::optional<Rgb> pickColour(HWND owner, Rgb start) {
@@ -13,7 +15,8 @@ std::optional<Rgb> pickColour(HWND owner, Rgb start) {
   cc.rgbResult = RGB(start.r, start.g, start.b);
   cc.lpCustColors = customColours;
   cc.Flags = CC_RGBINIT;
-  if (!ChooseColorW(&cc)) return std::nullopt;
+  static const auto chooseColor = systemFunction<BOOL(WINAPI*)(LPCHOOSECOLORW)>(L"comdlg32.dll", "ChooseColorW");
+  if (chooseColor == nullptr || !chooseColor(&cc)) return std::nullopt;
   return Rgb{GetRValue(cc.rgbResult), GetGValue(cc.rgbResult), GetBValue(cc.rgbResult)};
 }
 

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/win32/system_function.h"
 #include "platform/win32/text.h"
 
 namespace mdx::win {
@@ -45,18 +46,10 @@ bool toSystemTime(int64_t utcSeconds, SYSTEMTIME& st) {
   return FileTimeToSystemTime(&ft, &st) != 0;
 }
 
-// Looked up at run time: older Windows versions and Wine lack some of them, and an import
-// that cannot be bound would stop the program from starting.
+// Looked up at run time: older Windows versions and Wine lack some of them.
 using EnumZonesFn = DWORD(WINAPI*)(DWORD, PDYNAMIC_TIME_ZONE_INFORMATION);
 using ToLocalExFn = BOOL(WINAPI*)(const DYNAMIC_TIME_ZONE_INFORMATION*, const SYSTEMTIME*, LPSYSTEMTIME);
 using ForYearFn = BOOL(WINAPI*)(USHORT, PDYNAMIC_TIME_ZONE_INFORMATION, LPTIME_ZONE_INFORMATION);
-
-template <class Fn>
-Fn lookUp(const wchar_t* module, const char* name) {
-  HMODULE h = GetModuleHandleW(module);
-  if (h == nullptr) h = LoadLibraryW(module);
-  return h ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(h, name))) : nullptr;
-}
 
 // The zone's standard record, the rules without a year.
 TIME_ZONE_INFORMATION plainRecord(const DYNAMIC_TIME_ZONE_INFORMATION& d) {
@@ -73,8 +66,8 @@ TIME_ZONE_INFORMATION plainRecord(const DYNAMIC_TIME_ZONE_INFORMATION& d) {
 
 // The zone's wall-clock time for a UTC time under the rules of that year.
 bool zoneLocalTime(const DYNAMIC_TIME_ZONE_INFORMATION& zone, const SYSTEMTIME& utc, SYSTEMTIME& local) {
-  static const auto toLocalEx = lookUp<ToLocalExFn>(L"kernel32.dll", "SystemTimeToTzSpecificLocalTimeEx");
-  static const auto forYear = lookUp<ForYearFn>(L"kernel32.dll", "GetTimeZoneInformationForYear");
+  static const auto toLocalEx = systemFunction<ToLocalExFn>(L"kernel32.dll", "SystemTimeToTzSpecificLocalTimeEx");
+  static const auto forYear = systemFunction<ForYearFn>(L"kernel32.dll", "GetTimeZoneInformationForYear");
   DYNAMIC_TIME_ZONE_INFORMATION d = zone;
   if (toLocalEx != nullptr) return toLocalEx(&d, &utc, &local) != 0;
   TIME_ZONE_INFORMATION t{};
@@ -90,25 +83,38 @@ int64_t ticksOf(const SYSTEMTIME& st, bool& ok) {
 
 }  // namespace
 
-WindowsZoneRules::WindowsZoneRules() {
-  const auto enumZones = lookUp<EnumZonesFn>(L"advapi32.dll", "EnumDynamicTimeZoneInformation");
-  if (enumZones == nullptr) return;  // no zone list: every AREA follows RUG
+bool WindowsZoneRules::enumerateUntil(const std::string& keyName) const {
+  if (!keyName.empty() && byKey_.count(keyName) != 0) return true;
+  static const auto enumZones = systemFunction<EnumZonesFn>(L"advapi32.dll", "EnumDynamicTimeZoneInformation");
+  if (enumZones == nullptr) exhausted_ = true;  // no zone list: every AREA follows RUG
   DYNAMIC_TIME_ZONE_INFORMATION info;
-  for (DWORD i = 0;; ++i) {
+  while (!exhausted_) {
     ZeroMemory(&info, sizeof info);
-    if (enumZones(i, &info) != ERROR_SUCCESS) break;
-    const std::wstring key(info.TimeZoneKeyName);
-    if (key.empty()) continue;
-    const std::string keyUtf8 = narrow(key);
-    if (!byKey_.emplace(keyUtf8, info).second) continue;
-    entries_.push_back(ZoneEntry{keyUtf8, displayName(key), static_cast<int32_t>(-(info.Bias + info.StandardBias))});
+    if (enumZones(nextIndex_++, &info) != ERROR_SUCCESS) {
+      exhausted_ = true;
+      break;
+    }
+    if (info.TimeZoneKeyName[0] == 0) continue;
+    const std::string key = narrow(info.TimeZoneKeyName);
+    if (byKey_.emplace(key, info).second && key == keyName) return true;
   }
-  sortZoneEntries(entries_);
+  return !keyName.empty() && byKey_.count(keyName) != 0;
+}
+
+std::vector<ZoneEntry> WindowsZoneRules::zones() const {
+  if (entries_.empty()) {
+    enumerateUntil("");
+    for (const auto& [key, info] : byKey_)
+      entries_.push_back(ZoneEntry{key, displayName(info.TimeZoneKeyName),
+                                   static_cast<int32_t>(-(info.Bias + info.StandardBias))});
+    sortZoneEntries(entries_);
+  }
+  return entries_;
 }
 
 std::optional<int32_t> WindowsZoneRules::offsetMinutes(const std::string& keyName, int64_t utcSeconds) const {
+  if (!enumerateUntil(keyName)) return std::nullopt;
   const auto it = byKey_.find(keyName);
-  if (it == byKey_.end()) return std::nullopt;
   SYSTEMTIME utc, local;
   if (!toSystemTime(utcSeconds, utc)) return -(it->second.Bias + it->second.StandardBias);
   const DYNAMIC_TIME_ZONE_INFORMATION& info = it->second;

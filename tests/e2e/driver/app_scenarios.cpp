@@ -102,15 +102,29 @@ void secondCopy(const Context& ctx) {
   deleteProgramKey();
   Process first;
   HWND main = startAndWait(ctx, first);
+  // Windows' foreground rule in both copies: the running one, in the background, may not take
+  // the foreground itself; the one the user starts may.
+  installForegroundProbe(first);
   ShowWindow(main, SW_MINIMIZE);
   check(waitFor([&] { return IsIconic(main) != FALSE; }, 5000), "the first copy's window is minimised");
-  Process second = Process::start(ctx.program);
-  check(second.waitExit(15000), "the second copy ends at once");
+  // The driver stands in for Explorer: its window is in front when it starts the second copy.
+  HWND starter = CreateWindowExW(0, L"STATIC", L"starter", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60, 200, 100,
+                                 nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(starter);
+  check(waitFor([&] { pumpMessages(); return GetForegroundWindow() == starter; }, 5000), "the starter is in front");
+  Process second = Process::startHeld(ctx.program);
+  installForegroundProbe(second);
+  second.release();
+  check(waitFor([&] { pumpMessages(); return !second.running(); }, 15000), "the second copy ends at once");
   check(topWindows(second.id()).empty(), "the second copy showed no window");
   check(!programKeyExists(), "the second copy did not touch the registry");
   check(first.running() && IsWindow(main), "the first copy keeps running");
   check(waitFor([&] { return !IsIconic(main) && GetForegroundWindow() == main; }, 5000),
         "the first copy's window is restored and in front");
+  const std::vector<ForegroundCall> calls = recordedForegroundCalls();
+  check(calls.size() == 1 && calls[0].processId == second.id() && calls[0].permitted,
+        "the copy the user started took the foreground, as Windows permits it to");
+  DestroyWindow(starter);
   PostMessageW(main, WM_CLOSE, 0, 0);
   check(first.waitExit(15000), "the first copy closes");
   elevatedFirstCopy(ctx);

@@ -53,17 +53,33 @@ Process& Process::operator=(Process&& o) noexcept {
   return *this;
 }
 
-Process Process::start(const std::wstring& program, const std::wstring& args) {
+namespace {
+PROCESS_INFORMATION createProcess(const std::wstring& program, const std::wstring& args, DWORD flags) {
   std::wstring cmd = L"\"" + program + L"\"" + (args.empty() ? L"" : L" " + args);
   std::wstring dir = program.substr(0, program.find_last_of(L"\\/"));
   STARTUPINFOW si{};
   si.cb = sizeof si;
-  Process p;
-  if (!CreateProcessW(program.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &p.pi_))
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(program.c_str(), cmd.data(), nullptr, nullptr, FALSE, flags, nullptr, dir.c_str(), &si, &pi))
     throw Failure{"cannot start " + narrow(program) + " (error " + std::to_string(GetLastError()) + ")"};
+  return pi;
+}
+}  // namespace
+
+Process Process::start(const std::wstring& program, const std::wstring& args) {
+  Process p;
+  p.pi_ = createProcess(program, args, 0);
   WaitForInputIdle(p.pi_.hProcess, 10000);
   return p;
 }
+
+Process Process::startHeld(const std::wstring& program) {
+  Process p;
+  p.pi_ = createProcess(program, L"", CREATE_SUSPENDED);
+  return p;
+}
+
+void Process::release() { ResumeThread(pi_.hThread); }
 
 bool Process::running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
 bool Process::waitExit(DWORD timeoutMs) { return WaitForSingleObject(pi_.hProcess, timeoutMs) == WAIT_OBJECT_0; }
@@ -295,6 +311,21 @@ std::vector<std::pair<int, std::string>> recordedAccessibleNames() {
   }
   if (f) std::fclose(f);
   return names;
+}
+
+void installForegroundProbe(const Process& p) {
+  installImportProbe(p, L"C:\\mdxforegroundprobe.dll", L"C:\\foreground-log.txt", L"C:\\foreground-probe.txt",
+                     "SetForegroundWindow");
+}
+
+std::vector<ForegroundCall> recordedForegroundCalls() {
+  std::vector<ForegroundCall> calls;
+  FILE* f = _wfopen(L"C:\\foreground-log.txt", L"rb");
+  unsigned long id = 0;
+  int permitted = 0;
+  while (f && std::fscanf(f, "%lu %d", &id, &permitted) == 2) calls.push_back({static_cast<DWORD>(id), permitted != 0});
+  if (f) std::fclose(f);
+  return calls;
 }
 
 std::vector<int> recordedShowCommands() {

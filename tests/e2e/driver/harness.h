@@ -43,6 +43,9 @@ class Process {
   Process(const Process&) = delete;
 
   static Process start(const std::wstring& program, const std::wstring& args = L"");
+  // Started with its first thread held, so a probe can be in place before the program runs.
+  static Process startHeld(const std::wstring& program);
+  void release();
   DWORD id() const { return pi_.dwProcessId; }
   HANDLE handle() const { return pi_.hProcess; }
   bool running() const;
@@ -114,6 +117,15 @@ void installAccessibleNameProbe(const Process& p);
 std::vector<std::pair<int, std::string>> recordedAccessibleNames();
 // The show command (SW_...) of every ShowWindow call since the probe was installed.
 std::vector<int> recordedShowCommands();
+// Gives the program Windows' foreground rule (tests/e2e/probe/foreground_probe.cpp): only the
+// foreground process, or one it started, may set the foreground window.
+void installForegroundProbe(const Process& p);
+struct ForegroundCall {
+  DWORD processId = 0;
+  bool permitted = false;
+};
+// Every SetForegroundWindow call of the probed processes since the probe was last installed.
+std::vector<ForegroundCall> recordedForegroundCalls();
 
 // Replaces the program's ExitWindowsEx with the exit probe (tests/e2e/probe/exit_probe.cpp),
 // which never ends anything; throws unless the real call is out of reach. With `refuse` every

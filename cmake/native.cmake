@@ -32,7 +32,9 @@ set_tests_properties(layers.check layers.check_finds_violations PROPERTIES LABEL
 
 # The committed city table is the city generator's output from the installed tzdata and CLDR.
 add_test(NAME tools.citygen COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/tools/citygen_test.py ${CMAKE_SOURCE_DIR})
-set_tests_properties(tools.citygen PROPERTIES LABELS unit)
+# The scripts that make the committed data (font, cities) into C++.
+add_test(NAME tools.table_scripts COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/tools/table_scripts_test.py ${CMAKE_SOURCE_DIR})
+set_tests_properties(tools.citygen tools.table_scripts PROPERTIES LABELS unit)
 
 # Tests that talk to real peers on loopback (servers started by the tests).
 file(GLOB MDX_LOOPBACK_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/loopback/*_test.cpp)

@@ -59,7 +59,7 @@ add_custom_command(TARGET meridexa POST_BUILD
 # map's projection and the city table.
 file(GLOB MDX_DRIVER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/*.cpp)
 add_executable(mdxdriver ${MDX_DRIVER_SOURCES} ${CMAKE_SOURCE_DIR}/platform/win32/text.cpp
-  ${CMAKE_SOURCE_DIR}/display/map_projection.cpp ${CMAKE_SOURCE_DIR}/settings_ui/generated/city_table.cpp)
+  ${CMAKE_SOURCE_DIR}/display/map_projection.cpp ${MDX_CITY_TABLE})
 target_include_directories(mdxdriver PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(mdxdriver PRIVATE -municode ${MDX_WIN_LINK_FLAGS})
 target_link_libraries(mdxdriver PRIVATE user32 gdi32 advapi32 comctl32 shell32 ole32 oleaut32 oleacc uuid)

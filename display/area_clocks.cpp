@@ -11,8 +11,9 @@ namespace mdx {
 
 namespace {
 
-// 3.141592 / 180, the degree-to-radian factor of the hands.
-constexpr double kRadiansPerDegree = 0.01745328888888889;
+// The degree-to-radian factor of the hands, with pi cut short at six places as the hands have
+// always been drawn.
+constexpr double kRadiansPerDegree = 3.141592 / 180;
 constexpr int32_t kHourHandLength = 12;
 constexpr int32_t kMinuteHandLength = 18;
 constexpr int32_t kSecondHandLength = 18;

@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "raster/draw.h"
-#include "raster/generated/font12_data.h"
+#include "raster/font12_data.h"
 
 namespace mdx {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The cities a user can pick for an AREA: one row per place of the time-zone database, with
 // its Japanese and English names, where it lies and its Windows zone. The table is generated
-// by tools/citygen/citygen.py from tzdata and Unicode CLDR (settings_ui/generated/) and
-// ordered west to east.
+// by tools/citygen/citygen.py from tzdata and Unicode CLDR as settings_ui/generated/city_table.tsv,
+// which the build makes into C++ (cmake/city_table.cmake), and ordered west to east.
 #include <cstddef>
 
 namespace mdx {

@@ -16,24 +16,8 @@ set -uo pipefail
 exec 7>/tmp/mdx-loopback-ntp.lock
 flock 7
 
-dir=$(mktemp -d /tmp/mdx-e2e-ntp.XXXXXX)
-chrony_pid=
-silent_pid=
-hostile_pid=
-stop_peers() {
-  for pid in $chrony_pid $silent_pid $hostile_pid; do
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  done
-  chrony_pid=
-  silent_pid=
-  hostile_pid=
-  rm -rf "$dir"
-}
-trap stop_peers EXIT
-trap 'exit 143' TERM INT
+source "$(dirname "$0")/background_jobs.sh" ntp
 
-# Started directly (not through a shell function), so that $! is the peer itself.
-nosystime=(setpriv --bounding-set -sys_time --inh-caps -sys_time)
 # Wall clock minus monotonic clock, in milliseconds: constant unless someone sets the clock.
 clock_offset() {
   python3 -c 'import time; print(int((time.time() - time.monotonic()) * 1000))'
@@ -49,18 +33,16 @@ bindcmdaddress /
 pidfile $dir/chronyd.pid
 driftfile $dir/chrony.drift
 CONF
-"${nosystime[@]}" /usr/sbin/chronyd -f "$dir/chrony.conf" -x -d -u root -4 >"$dir/chronyd.log" 2>&1 7>&- &
-chrony_pid=$!
+start_job "${nosystime[@]}" /usr/sbin/chronyd -f "$dir/chrony.conf" -x -d -u root -4 >"$dir/chronyd.log" 2>&1 7>&-
 
-"${nosystime[@]}" python3 -c '
+start_job "${nosystime[@]}" python3 -c '
 import socket, time
 s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 s.bind(("127.0.0.2", 123))
 time.sleep(3600)
-' 7>&- &
-silent_pid=$!
+' 7>&-
 
-"${nosystime[@]}" python3 -c '
+start_job "${nosystime[@]}" python3 -c '
 import os, socket, struct, time
 def reply(ntp_seconds, originate=bytes(8)):
     return bytes([0x24, 2]) + bytes(22) + originate + bytes(8) + struct.pack(">II", ntp_seconds, 0)
@@ -90,8 +72,7 @@ while True:
         s.sendto(reply(4102444800), to)
     else:
         s.sendto(reply(3786825600, request[40:48]), to)
-' 7>&- &
-hostile_pid=$!
+' 7>&-
 
 # Wait until chrony answers with a synchronised reply and the listener holds its port.
 python3 - <<'PY' || { echo "chronyd did not answer on 127.0.0.1:123"; cat "$dir/chronyd.log"; exit 1; }

@@ -15,22 +15,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 reference=$here/../../libs/sound/chime.wav
 recording=$out/sink-monitor.wav
 
-dir=$(mktemp -d /tmp/mdx-e2e-pulse.XXXXXX)
-pulse_pid=
-parec_pid=
-stop_all() {
-  [ -n "$parec_pid" ] && kill -TERM "$parec_pid" 2>/dev/null && wait "$parec_pid" 2>/dev/null
-  [ -n "$pulse_pid" ] && kill "$pulse_pid" 2>/dev/null && wait "$pulse_pid" 2>/dev/null
-  parec_pid=
-  pulse_pid=
-  rm -rf "$dir"
-}
-trap stop_all EXIT
-trap 'exit 143' TERM INT
-
-# Without the right to set the clock. An array, not a function: a function run in the
-# background is a subshell, and $! would name that shell instead of the program.
-nosystime=(setpriv --bounding-set -sys_time --inh-caps -sys_time)
+source "$here/background_jobs.sh" pulse
 
 # measure_chimes <recording> <reference> <count>: both are decoded by sox to 8 kHz mono and cut
 # into 50 ms windows. A stretch is a run of windows above -60 dBFS (the null sink is digital
@@ -118,11 +103,11 @@ export XDG_RUNTIME_DIR=$dir/runtime PULSE_RUNTIME_PATH=$dir/runtime PULSE_STATE_
 export PULSE_SERVER=unix:$dir/native PULSE_CLIENTCONFIG=$dir/client.conf PULSE_COOKIE=$dir/cookie
 # -n: no default script, only the two modules named; the null sink is the only sink and so the
 # default one. Run as root it warns that it is not meant for root; that is expected here.
-"${nosystime[@]}" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disallow-module-loading=no \
+start_job "${nosystime[@]}" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disallow-module-loading=no \
   --log-target=stderr \
   -L "module-null-sink sink_name=mdx rate=44100 channels=2" \
   -L "module-native-protocol-unix auth-anonymous=1 socket=$dir/native" \
-  >"$dir/pulseaudio.log" 2>&1 &
+  >"$dir/pulseaudio.log" 2>&1
 pulse_pid=$!
 ready=0
 for _ in $(seq 100); do
@@ -140,7 +125,7 @@ pactl set-default-sink mdx >/dev/null
 # The recorder gets data only once its stream runs: wait for the first half second of it, so
 # that nothing the command plays is missed.
 rm -f "$recording"
-"${nosystime[@]}" parec -d mdx.monitor --latency-msec=20 --file-format=wav "$recording" >"$dir/parec.log" 2>&1 &
+start_job "${nosystime[@]}" parec -d mdx.monitor --latency-msec=20 --file-format=wav "$recording" >"$dir/parec.log" 2>&1
 parec_pid=$!
 recording_runs() { (( $(stat -c %s "$recording" 2>/dev/null || echo 0) > 44 + 88200 )); }
 for _ in $(seq 100); do
@@ -163,8 +148,7 @@ rc=$?
 
 # Let the last buffers of the sink reach the recorder, then close the file.
 sleep 0.5
-kill -TERM "$parec_pid" 2>/dev/null && wait "$parec_pid" 2>/dev/null
-parec_pid=
+stop_job "$parec_pid"
 
 expected=$out/expected-chimes.txt
 if [ -f "$expected" ]; then

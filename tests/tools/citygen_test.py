@@ -13,7 +13,7 @@ import tempfile
 import xml.etree.ElementTree as ET
 
 src = sys.argv[1]
-committed_path = os.path.join(src, "settings_ui", "generated", "city_table.cpp")
+committed_path = os.path.join(src, "settings_ui", "generated", "city_table.tsv")
 failures = []
 
 
@@ -24,14 +24,15 @@ def check(ok, what):
 
 
 with tempfile.TemporaryDirectory() as tmp:
-    fresh = os.path.join(tmp, "city_table.cpp")
+    fresh = os.path.join(tmp, "city_table.tsv")
     subprocess.run([sys.executable, os.path.join(src, "tools", "citygen", "citygen.py"), fresh], check=True)
     committed = open(committed_path, encoding="utf-8").read()
     check(open(fresh, encoding="utf-8").read() == committed,
           "the committed table differs from the generator's output: run tools/citygen/citygen.py")
 
-row = re.compile(r'^    \{"([^"]*)", "([^"]*)", "([^"]*)", (-?[0-9.]+), (-?[0-9.]+), "([^"]*)", "([^"]*)"\},$')
-rows = [m.groups() for m in map(row.match, committed.splitlines()) if m]
+rows = [line.split("\t") for line in committed.splitlines() if line and not line.startswith("#")]
+check(all(len(r) == 7 for r in rows), "a row without seven columns")
+rows = [r for r in rows if len(r) == 7]
 check(len(rows) >= 350, "only %d cities" % len(rows))
 cldr = os.environ.get("MDX_CLDR_DIR", "/usr/share/unicode/cldr/common")
 mapped = {m.get("other") for m in ET.parse(os.path.join(cldr, "supplemental", "windowsZones.xml")).iter("mapZone")}

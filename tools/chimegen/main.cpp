@@ -70,38 +70,17 @@ struct Biquad {
   double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
 
   static Biquad lowpass(double f, double q) {
-    Biquad s;
-    const double w = 2 * kPi * f / kSampleRate, c = std::cos(w), al = std::sin(w) / (2 * q);
-    const double a0 = 1 + al;
-    s.b0 = (1 - c) / 2 / a0;
-    s.b1 = (1 - c) / a0;
-    s.b2 = s.b0;
-    s.a1 = -2 * c / a0;
-    s.a2 = (1 - al) / a0;
-    return s;
+    const Terms t = terms(f, q);
+    return normalised(t, (1 - t.c) / 2, 1 - t.c, (1 - t.c) / 2);
   }
   static Biquad highpass(double f, double q) {
-    Biquad s;
-    const double w = 2 * kPi * f / kSampleRate, c = std::cos(w), al = std::sin(w) / (2 * q);
-    const double a0 = 1 + al;
-    s.b0 = (1 + c) / 2 / a0;
-    s.b1 = -(1 + c) / a0;
-    s.b2 = s.b0;
-    s.a1 = -2 * c / a0;
-    s.a2 = (1 - al) / a0;
-    return s;
+    const Terms t = terms(f, q);
+    return normalised(t, (1 + t.c) / 2, -(1 + t.c), (1 + t.c) / 2);
   }
   // Band-pass with 0 dB peak gain.
   static Biquad bandpass(double f, double q) {
-    Biquad s;
-    const double w = 2 * kPi * f / kSampleRate, c = std::cos(w), al = std::sin(w) / (2 * q);
-    const double a0 = 1 + al;
-    s.b0 = al / a0;
-    s.b1 = 0;
-    s.b2 = -al / a0;
-    s.a1 = -2 * c / a0;
-    s.a2 = (1 - al) / a0;
-    return s;
+    const Terms t = terms(f, q);
+    return normalised(t, t.alpha, 0, -t.alpha);
   }
   double operator()(double x) {
     const double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
@@ -110,6 +89,27 @@ struct Biquad {
     y2 = y1;
     y1 = y;
     return y;
+  }
+
+ private:
+  // The cookbook's terms at centre or corner frequency f and quality q: cos w and alpha.
+  struct Terms {
+    double c, alpha;
+  };
+  static Terms terms(double f, double q) {
+    const double w = 2 * kPi * f / kSampleRate;
+    return {std::cos(w), std::sin(w) / (2 * q)};
+  }
+  // A filter's numerator with the denominator all three share, both divided by a0.
+  static Biquad normalised(const Terms& t, double b0, double b1, double b2) {
+    const double a0 = 1 + t.alpha;
+    Biquad s;
+    s.b0 = b0 / a0;
+    s.b1 = b1 / a0;
+    s.b2 = b2 / a0;
+    s.a1 = -2 * t.c / a0;
+    s.a2 = (1 - t.alpha) / a0;
+    return s;
   }
 };
 

@@ -25,11 +25,7 @@ namespace {
 class AboutDlg : public DialogImpl<AboutDlg> {
  public:
   explicit AboutDlg(HWND owner) : DialogImpl(IDD_ABOUTBOX, owner) {}
-  static const MessageEntry<AboutDlg> kMessages[];
-  static const CommandEntry<AboutDlg> kCommands[];
 };
-const MessageEntry<AboutDlg> AboutDlg::kMessages[] = {{0, nullptr}};
-const CommandEntry<AboutDlg> AboutDlg::kCommands[] = {{0, 0, nullptr}};
 }  // namespace
 
 const MessageEntry<WorldClockDlg> WorldClockDlg::kMessages[] = {
